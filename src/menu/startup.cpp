@@ -1,0 +1,43 @@
+#include "menu/startup.h"
+
+#include "storage/app_state.h"
+#include "storage/field_text.h"
+#include "storage/settings_files.h"
+#include "storage/vocabulary.h"
+
+#include <QDir>
+#include <QSysInfo>
+
+QString ReadPcName()
+{
+    const QString name = qEnvironmentVariable("COMPUTERNAME");
+    return name.isEmpty() ? QSysInfo::machineHostName() : name;
+}
+
+void RunStartupSequence(AppState& state)
+{
+    state.VersionText = QStringLiteral("Ver20231023");
+    state.PcName = ReadPcName();
+    state.MonthsPerYear = 12;
+    ReadClientSettings(state);
+    state.DataFolder = NormaliseFolder(state.ClientSettings[ClientLine::DataFolder]);
+    ReadClientSettings(state);
+    ReadSharedSettings(state);
+    if (state.DataFolder != state.ClientFolder && !state.DataFolder.isEmpty() && QDir(state.DataFolder).exists())
+        PrepareDataEnvironment(state);
+    state.EntryPadMode = 0;
+    ApplyLoginPasswordRule(state);
+}
+
+bool ApplyLoginPasswordRule(AppState& state)
+{
+    if (state.SharedSettings[SharedLine::LoginPassword] == QStringLiteral("1")) {
+        if (!state.MenuShownBefore) {
+            state.PasswordRequired = true;
+            return true;
+        }
+        return false;
+    }
+    state.PasswordRequired = false;
+    return false;
+}

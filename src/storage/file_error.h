@@ -1,0 +1,34 @@
+#pragma once
+// The fatal file-error stop: the kind of a file error decides between a message and the end of
+// the program.
+#include <QString>
+
+struct AppState;
+
+enum class FileErrorKind {
+    OutOfMemory,
+    Internal,
+    BadFileName,
+    FileNotFound,
+    DiskFull,
+    PermissionDenied,
+    DiskNotReady,
+    PictureCreation,
+    PathNotFound,
+    Printer,
+    Other,
+};
+
+// The kind of a failed file call, from its errno. A missing file whose folder is missing too
+// (when the path is given) is a missing path.
+FileErrorKind ClassifyFileError(int errorCode, const QString& path = QString());
+// The description shown in the message.
+QString DescribeFileError(FileErrorKind kind);
+
+enum class FileErrorAction { MessageAndEnd, MessageOnly, Nothing };
+FileErrorAction ActionForFileError(FileErrorKind kind);
+
+// Shows " " + description + suffix (titled "異常確認") where the kind asks for it and ends the
+// program where it asks for that. The suffix for a missing path, once set, stays for the run.
+// Returns true when the program goes on.
+bool FileErrorStop(AppState& state, int errorCode, const QString& path = QString());

@@ -1,0 +1,84 @@
+#include "storage/ledger_append.h"
+
+#include "storage/app_state.h"
+#include "storage/dialogs.h"
+#include "storage/item_record.h"
+#include "storage/ledger_file.h"
+#include "storage/paths.h"
+#include "storage/platform_file.h"
+
+#include <QLockFile>
+#include <cerrno>
+#include <vector>
+
+namespace {
+
+// A lock held longer than this by a client that cannot be asked (another PC) is taken as stale.
+constexpr int StaleLockMs = 30000;
+constexpr int LockWaitMs = 20000;
+
+} // namespace
+
+AppendResult AppendRecords(AppState& state, int count,
+                           const std::function<void(int recordNo, ItemRecord& record)>& fill)
+{
+    AppendResult result;
+    QLockFile lock(state.DataFolder + DataFileName::LedgerLock);
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs)) {
+        result.status = AppendResult::Status::Busy;
+        result.io = IoResult::failure(state.DataFolder + DataFileName::LedgerLock, EBUSY,
+                                      QStringLiteral("ledger lock not available"));
+        return result;
+    }
+
+    QFile file(LedgerPath(state));
+    errno = 0;
+    if (!file.open(QIODevice::ReadWrite)) {
+        result.io = IoResult::failure(file.fileName(), errno ? errno : EACCES, file.errorString());
+        return result;
+    }
+    const qint64 existing = RecordCountForLength(file.size());
+    if (existing + count > AppState::MaxRecords) {
+        result.status = AppendResult::Status::LedgerFull;
+        state.RecordCount = static_cast<int>(std::min<qint64>(existing, AppState::MaxRecords));
+        return result;
+    }
+
+    const int first = static_cast<int>(existing) + 1;
+    std::vector<char> bytes;
+    bytes.reserve(static_cast<size_t>(count) * ItemRecord::Length);
+    ItemRecord record;
+    for (int k = 0; k < count; ++k) {
+        record.clear();
+        fill(first + k, record);
+        record.setRecordEnd();
+        bytes.insert(bytes.end(), record.data(), record.data() + ItemRecord::Length);
+    }
+    const qint64 size = static_cast<qint64>(bytes.size());
+    errno = 0;
+    // A damaged tail shorter than half a record is overwritten; a longer one counts as a record.
+    if (!file.seek((first - 1) * static_cast<qint64>(ItemRecord::Length))
+        || file.write(bytes.data(), size) != size || !SyncFileToDisk(file)) {
+        result.io = IoResult::failure(file.fileName(), errno ? errno : EIO, file.errorString());
+        // Take back a partly written block so that no half record stays at the end.
+        file.resize((first - 1) * static_cast<qint64>(ItemRecord::Length));
+        return result;
+    }
+    file.close();
+    state.RecordCount = first + count - 1;
+    result.status = AppendResult::Status::Stored;
+    result.firstRecordNo = first;
+    return result;
+}
+
+AppendResult StoreNewItem(AppState& state)
+{
+    const ItemRecord item = state.CurrentRecord;
+    AppendResult result = AppendRecords(state, 1, [&](int, ItemRecord& record) { record = item; });
+    if (result.status == AppendResult::Status::LedgerFull)
+        state.dialogs.inform(QStringLiteral("データ容量確認"), CapacityMessage());
+    if (result.stored())
+        state.CurrentRecordNo = result.firstRecordNo;
+    return result;
+}

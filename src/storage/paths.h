@@ -1,0 +1,32 @@
+#pragma once
+// Folder paths end in the platform's separator; file paths are built as folder + name at the
+// moment of use, so a changed data folder takes effect with the next file operation.
+#include <QString>
+
+#ifdef Q_OS_WIN
+inline constexpr char16_t PathSeparator = u'\\';
+#else
+inline constexpr char16_t PathSeparator = u'/';
+#endif
+
+inline bool isPathSeparator(QChar c)
+{
+#ifdef Q_OS_WIN
+    return c == u'\\' || c == u'/';
+#else
+    return c == u'/';
+#endif
+}
+
+namespace DataFileName {
+inline const QString Ledger = QStringLiteral("Ma在庫品.dat");
+inline const QString Rewrite = QStringLiteral("Ma在庫品仮.dat");
+inline const QString ItemNumbers = QStringLiteral("Ma在庫品No.dat");
+// The name the item number reader looks for; nothing writes it, so the table is rebuilt.
+inline const QString ItemNumbersRead = QStringLiteral("Ma在庫No.dat");
+inline const QString LedgerLock = QStringLiteral("Ma在庫品.lck");
+inline const QString OutputFolder = QStringLiteral("M在庫台帳");
+inline const QString DocumentsFolder = QStringLiteral("M在庫資料");
+inline const QString TemplateFolder = QStringLiteral("原本Excel");
+inline const QString PictureFolder = QStringLiteral("設備画像");
+}

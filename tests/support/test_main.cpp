@@ -1,0 +1,18 @@
+// Test entry point: a Qt application object (with widgets for screen tests) around GoogleTest.
+#include <gtest/gtest.h>
+
+#ifdef TEV_TEST_GUI
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    TestApplication app(argc, argv);
+    TestApplication::setApplicationName(QStringLiteral("tev-inventory-tests"));
+    return RUN_ALL_TESTS();
+}
