@@ -2,8 +2,53 @@
 
 #include <gtest/gtest.h>
 
-TEST(Cp932Codec, RoundTripsJapanese)
+TEST(Cp932Codec, EncodesToWindowsCodePageBytes)
 {
-    const QString text = QStringLiteral("品　名ｶﾀｶﾅ①髙");
-    EXPECT_EQ(Cp932::decode(Cp932::encode(text)), text);
+    struct Case {
+        QString text;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {QStringLiteral("A-01"), QByteArray("A-01")},
+        {QStringLiteral("あ"), QByteArray("\x82\xa0")},
+        {QStringLiteral("品"), QByteArray("\x95\x69")},
+        {QStringLiteral("ｶ"), QByteArray("\xb6")},            // half-width katakana: one byte
+        {QStringLiteral("①"), QByteArray("\x87\x40")},         // NEC special character
+        {QStringLiteral("髙"), QByteArray("\xfb\xfc")},        // IBM extension
+        {QStringLiteral("　"), QByteArray("\x81\x40")},        // full-width space
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Cp932::encode(c.text), c.bytes) << c.text.toStdString();
+        EXPECT_EQ(Cp932::decode(c.bytes), c.text) << c.text.toStdString();
+    }
+}
+
+TEST(Cp932Codec, InvalidBytesBecomeReplacementCharacters)
+{
+    // 0x82 followed by 0x20 is no character; 0xA0 and 0xFD-0xFF are never valid; a lone lead byte at the end.
+    const QByteArray bytes("A\x82 B\xff" "C\x82", 7);
+    const QString text = Cp932::decode(bytes);
+    EXPECT_TRUE(text.startsWith(u'A'));
+    EXPECT_TRUE(text.contains(u'B'));
+    EXPECT_TRUE(text.contains(u'C'));
+    EXPECT_TRUE(text.contains(QChar(u'\uFFFD')));
+    EXPECT_FALSE(Cp932::isValid(bytes.constData(), bytes.size()));
+    EXPECT_TRUE(Cp932::isValid("\x82\xa0", 2));
+}
+
+TEST(Cp932Codec, CharactersOutsideTheCodePageBecomeQuestionMarks)
+{
+    EXPECT_EQ(Cp932::encode(QStringLiteral("a😀b")), QByteArray("a?b"));
+    EXPECT_EQ(Cp932::encode(QStringLiteral("x한y")), QByteArray("x?y"));
+}
+
+TEST(Cp932Codec, CutsAtCharacterBoundaries)
+{
+    const QString fifteen = QString(15, QChar(u'品'));
+    EXPECT_EQ(Cp932::encodeToWidth(fifteen, 28).size(), 28);
+    EXPECT_EQ(Cp932::decode(Cp932::encodeToWidth(fifteen, 28)), QString(14, QChar(u'品')));
+    // An odd width never keeps half a character.
+    EXPECT_EQ(Cp932::encodeToWidth(QStringLiteral("a品品"), 4), Cp932::encode(QStringLiteral("a品")));
+    EXPECT_EQ(Cp932::encodeToWidth(QStringLiteral("ｶ品"), 2), QByteArray("\xb6"));
+    EXPECT_EQ(Cp932::encodeToWidth(QStringLiteral("1234567890"), 7), QByteArray("1234567"));
 }
