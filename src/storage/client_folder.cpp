@@ -14,18 +14,23 @@
 
 namespace {
 
-// Copies every file below `from` to the same place below `to` where it does not exist yet.
+// Copies every folder and file below `from` to the same place below `to` where it does not exist yet.
 IoResult copyMissing(const QString& from, const QString& to)
 {
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(from, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     const QDir source(from);
     while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = QDir(to).filePath(source.relativeFilePath(file));
+        const QString entry = it.next();
+        const QString target = QDir(to).filePath(source.relativeFilePath(entry));
         if (QFileInfo::exists(target))
             continue;
+        if (it.fileInfo().isDir()) {
+            if (!QDir().mkpath(target))
+                return IoResult::failure(target, errno ? errno : EACCES, QStringLiteral("cannot create folder"));
+            continue;
+        }
         QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(file, target))
+        if (!QFile::copy(entry, target))
             return IoResult::failure(target, errno ? errno : EIO, QStringLiteral("copy failed"));
         QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
     }
