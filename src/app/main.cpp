@@ -1,1 +1,57 @@
-int main() { return 0; }
+// The inventory program: builds the one AppState on the client folder and hands over to the
+// screen host, which shows the main menu.
+#include "menu/menu_screen.h"
+#include "storage/app_state.h"
+#include "storage/client_folder.h"
+#include "ui/desktop_services_handover.h"
+#include "ui/message_box_dialogs.h"
+#include "ui/screen_host.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFontDatabase>
+#include <QTimer>
+
+namespace {
+
+// Japanese captions need a CJK font wherever the desktop's default lacks one.
+void useJapaneseFont(QApplication& app)
+{
+    for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
+        if (QFontDatabase::hasFamily(family)) {
+            QFont font = app.font();
+            font.setFamily(family);
+            app.setFont(font);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tev-inventory"));
+    // The menu is replaced by each screen; the program ends only through AppState::requestEnd.
+    QApplication::setQuitOnLastWindowClosed(false);
+    useJapaneseFont(app);
+
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString clientFolder = ResolveClientFolder(qEnvironmentVariable("TEV_CLIENT_FOLDER"), programFolder);
+    if (const IoResult seeded = SeedClientFolder(clientFolder, FindResourcesFolder(programFolder), QDate::currentDate());
+        !seeded)
+        qWarning("Cannot prepare the client folder %s", qUtf8Printable(seeded.path));
+
+    MessageBoxDialogs dialogs;
+    AppState state(dialogs);
+    state.ClientFolder = clientFolder;
+    // Queued, so that an end requested during start-up takes effect once the event loop runs.
+    state.endProgram = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
+
+    DesktopServicesHandover desktop;
+    ScreenHost host(state, desktop);
+    host.setMenuFactory([](ScreenHost& h) { return new MenuScreen(h); });
+    host.showMenu();
+    return app.exec();
+}

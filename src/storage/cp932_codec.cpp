@@ -1,7 +1,9 @@
 #include "storage/cp932_codec.h"
 
+#include <array>
 #include <cerrno>
 #include <iconv.h>
+#include <vector>
 
 namespace {
 
@@ -24,12 +26,6 @@ private:
     iconv_t m_handle;
 };
 
-const Converter& decoder()
-{
-    thread_local Converter converter("UTF-16LE", "CP932");
-    return converter;
-}
-
 const Converter& encoder()
 {
     thread_local Converter converter("CP932", "UTF-16LE");
@@ -44,6 +40,56 @@ bool isAscii(const char* data, qsizetype size)
     return true;
 }
 
+// Every cp932 character in two lookup tables, built once from the system converter: decoding a
+// field is then a table walk instead of a converter call per field.
+constexpr char16_t Invalid = 0xFFFF;
+
+struct DecodeTable {
+    std::array<char16_t, 256> single{};
+    std::vector<char16_t> pairs = std::vector<char16_t>(256 * 256, Invalid);
+    char16_t pair(unsigned char lead, unsigned char trail) const { return pairs[lead * 256u + trail]; }
+};
+
+// The UTF-16 unit of one cp932 byte sequence, or Invalid when it is not exactly one character.
+char16_t convertOne(const Converter& conv, const char* bytes, size_t length)
+{
+    conv.reset();
+    char16_t unit[2] = {Invalid, Invalid};
+    char* in = const_cast<char*>(bytes);
+    size_t inLeft = length;
+    char* out = reinterpret_cast<char*>(unit);
+    size_t outLeft = sizeof(unit);
+    if (iconv(conv.handle(), &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1) || inLeft != 0
+        || outLeft != sizeof(char16_t)) {
+        return Invalid;
+    }
+    return unit[0];
+}
+
+const DecodeTable& decodeTable()
+{
+    static const DecodeTable table = [] {
+        DecodeTable t;
+        const Converter conv("UTF-16LE", "CP932");
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            t.single[static_cast<size_t>(b)] = Cp932::isLeadByte(static_cast<unsigned char>(b))
+                ? Invalid
+                : convertOne(conv, &byte, 1);
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!Cp932::isLeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                t.pairs[static_cast<size_t>(lead * 256 + trail)] = convertOne(conv, bytes, 2);
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 namespace Cp932 {
@@ -55,27 +101,27 @@ QString decode(const char* data, qsizetype size)
     if (isAscii(data, size))
         return QString::fromLatin1(data, size);
 
-    const Converter& conv = decoder();
-    conv.reset();
+    const DecodeTable& table = decodeTable();
     QString result(size, Qt::Uninitialized); // never more UTF-16 units than bytes
-    char* in = const_cast<char*>(data);
-    size_t inLeft = static_cast<size_t>(size);
-    char* out = reinterpret_cast<char*>(result.data());
-    size_t outLeft = static_cast<size_t>(size) * 2;
-    while (inLeft > 0) {
-        if (iconv(conv.handle(), &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1))
-            break;
-        if (errno == E2BIG)
-            break; // cannot happen: one byte never yields two units
-        // Invalid or incomplete sequence: one replacement character, skip one byte.
-        *reinterpret_cast<char16_t*>(out) = u'\uFFFD';
-        out += 2;
-        outLeft -= 2;
-        ++in;
-        --inLeft;
-        conv.reset();
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(data);
+    qsizetype i = 0;
+    qsizetype n = 0;
+    while (i < size) {
+        const unsigned char b = in[i];
+        if (b < 0x80) {
+            out[n++] = b;
+            ++i;
+        } else if (isLeadByte(b) && i + 1 < size && table.pair(b, in[i + 1]) != Invalid) {
+            out[n++] = table.pair(b, in[i + 1]);
+            i += 2;
+        } else {
+            // A single-byte character, or an invalid byte: one replacement, then the next byte.
+            out[n++] = table.single[b] != Invalid ? table.single[b] : u'\uFFFD';
+            ++i;
+        }
     }
-    result.truncate((out - reinterpret_cast<char*>(result.data())) / 2);
+    result.truncate(n);
     return result;
 }
 

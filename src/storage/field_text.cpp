@@ -2,7 +2,9 @@
 
 #include "storage/cp932_codec.h"
 
+#include <charconv>
 #include <cmath>
+#include <string>
 
 QString FieldText(const char* data, qsizetype width)
 {
@@ -31,31 +33,66 @@ QString FieldText(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-std::optional<double> ParseNumber(const QString& text)
+namespace {
+
+constexpr bool isBlank(char16_t c)
 {
-    const QString t = text.trimmed();
-    qsizetype i = 0;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
-        ++i;
-    int digits = 0;
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+}
+
+// Plain decimal text in 8- or 16-bit units: blanks around, optional sign, digits with at most one
+// decimal point. Parsed without the locale, exactly.
+template <typename Char>
+std::optional<double> parseDecimal(const Char* text, qsizetype size)
+{
+    qsizetype begin = 0;
+    qsizetype end = size;
+    while (begin < end && isBlank(static_cast<char16_t>(text[begin])))
+        ++begin;
+    while (end > begin && isBlank(static_cast<char16_t>(text[end - 1])))
+        --end;
+    bool negative = false;
+    if (begin < end && (text[begin] == '-' || text[begin] == '+')) {
+        negative = text[begin] == '-';
+        ++begin;
+    }
+    std::string digits;
+    digits.reserve(static_cast<size_t>(end - begin));
     bool point = false;
-    for (; i < t.size(); ++i) {
-        const QChar c = t[i];
+    bool anyDigit = false;
+    for (qsizetype i = begin; i < end; ++i) {
+        const auto c = static_cast<char16_t>(text[i]);
         if (c >= u'0' && c <= u'9') {
-            ++digits;
+            anyDigit = true;
         } else if (c == u'.' && !point) {
             point = true;
         } else {
             return std::nullopt;
         }
+        digits.push_back(static_cast<char>(c));
     }
-    if (digits == 0)
+    if (!anyDigit)
         return std::nullopt;
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    double value = 0;
+    const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || ptr != digits.data() + digits.size() || !std::isfinite(value))
         return std::nullopt;
-    return value;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<double> ParseNumber(const QString& text)
+{
+    return parseDecimal(reinterpret_cast<const char16_t*>(text.constData()), text.size());
+}
+
+double ReadFieldNumber(const char* data, qsizetype width)
+{
+    qsizetype end = 0;
+    while (end < width && data[end] != '\0')
+        ++end;
+    return parseDecimal(data, end).value_or(0.0);
 }
 
 double ReadNumber(const QString& text)

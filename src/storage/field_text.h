@@ -14,6 +14,8 @@ std::optional<double> ParseNumber(const QString& text);
 
 // The numeric reading of a field or setting: empty and non-numeric text count as 0.
 double ReadNumber(const QString& text);
+// The same for a fixed-width cp932 field read up to its first NUL, without making a QString.
+double ReadFieldNumber(const char* data, qsizetype width);
 
 // A flag is on only when its value reads as the number 1.
 inline bool ReadFlag(const QString& text) { return ReadNumber(text) == 1.0; }

@@ -42,7 +42,7 @@ void RebuildItemNumberTable(AppState& state)
     state.ItemNumbers.reset(state.RecordCount);
     ScanLedger(state, 1, state.RecordCount, [&](int n, const ItemRecord& record) {
         ItemNumberRow row = rowOf(record);
-        state.TotalStockValue += ReadNumber(row.stockValue);
+        state.TotalStockValue += record.textNumber(ItemField::StockValue);
         state.ItemNumbers.setRow(n, std::move(row));
     });
 }

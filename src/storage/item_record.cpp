@@ -34,12 +34,12 @@ QString ItemRecord::qty(int r, int c) const
 
 double ItemRecord::textNumber(int i) const
 {
-    return ReadNumber(text(i));
+    return ReadFieldNumber(m_bytes.data() + textOffset(i), TextWidth);
 }
 
 double ItemRecord::qtyNumber(int r, int c) const
 {
-    return ReadNumber(qty(r, c));
+    return ReadFieldNumber(m_bytes.data() + qtyOffset(r, c), QtyWidth);
 }
 
 void ItemRecord::setText(int i, const QString& value)

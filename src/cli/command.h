@@ -1,0 +1,55 @@
+#pragma once
+// The command table of tev-cli and what a command receives: its arguments, the usage error,
+// and the start-up that prepares the client and data folders before it touches any file.
+#include "cli/console_dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct AppState;
+
+enum ExitStatus : int { ExitSuccess = 0, ExitFailed = 1, ExitUsage = 2 };
+
+class Invocation {
+public:
+    // `clientFolderOption` is the --client-folder value (empty when not given).
+    Invocation(QString clientFolderOption, QString commandName, QStringList args);
+    ~Invocation();
+
+    const QString& commandName() const { return m_commandName; }
+    const QStringList& args() const { return m_args; }
+
+    // Prints the message and the usage text on stderr; returns ExitUsage.
+    int usageError(const QString& message) const;
+
+    // Resolves and seeds the client folder and runs the start-up sequence (settings, data
+    // folder). Null when the client folder could not be prepared (the reason is printed).
+    AppState* startUp();
+
+private:
+    QString m_clientFolderOption;
+    QString m_commandName;
+    QStringList m_args;
+    ConsoleDialogs m_dialogs;
+    std::unique_ptr<AppState> m_state;
+};
+
+struct Command {
+    QString name;
+    QString synopsis; // the arguments, as the usage text shows them
+    QString summary;
+    int (*run)(Invocation&);
+};
+
+// Every command, in the order the usage text lists them.
+const QList<Command>& CommandTable();
+const Command* FindCommand(const QString& name);
+QString UsageText();
+
+// The commands (one file each).
+int RunInfo(Invocation& invocation);
+int RunVerify(Invocation& invocation);
+int RunDump(Invocation& invocation);
+int RunGenerate(Invocation& invocation);

@@ -1,0 +1,36 @@
+#include "cli/command.h"
+
+const QList<Command>& CommandTable()
+{
+    static const QList<Command> table = {
+        {QStringLiteral("info"), QString(), QStringLiteral("data folder, record count, capacity, start month, total stock value"),
+         &RunInfo},
+        {QStringLiteral("verify"), QString(),
+         QStringLiteral("checks the ledger (length, record ends, cp932) and both settings files"), &RunVerify},
+        {QStringLiteral("dump"), QStringLiteral("[--from N] [--count M]"),
+         QStringLiteral("one tab-separated line per record"), &RunDump},
+        {QStringLiteral("generate"), QStringLiteral("N [--seed S]"),
+         QStringLiteral("appends N synthetic items (the same seed gives the same items)"), &RunGenerate},
+    };
+    return table;
+}
+
+const Command* FindCommand(const QString& name)
+{
+    for (const Command& command : CommandTable())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+QString UsageText()
+{
+    QString text = QStringLiteral("usage: tev-cli [--client-folder DIR] COMMAND [ARGS]\n\ncommands:\n");
+    for (const Command& command : CommandTable()) {
+        const QString call = command.synopsis.isEmpty() ? command.name : command.name + u' ' + command.synopsis;
+        text += QStringLiteral("  %1\n      %2\n").arg(call, command.summary);
+    }
+    text += QStringLiteral("\n--client-folder DIR takes the place of the environment variable TEV_CLIENT_FOLDER.\n"
+                           "Exit status: 0 success, 1 refused or failed, 2 bad usage.\n");
+    return text;
+}

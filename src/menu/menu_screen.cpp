@@ -1,0 +1,137 @@
+#include "menu/menu_screen.h"
+
+#include "menu/menu_admin_panel.h"
+#include "menu/menu_alert_panel.h"
+#include "menu/menu_buttons_panel.h"
+#include "menu/menu_password_panel.h"
+#include "menu/menu_rules.h"
+#include "menu/menu_switches_panel.h"
+#include "menu/startup.h"
+#include "storage/app_state.h"
+#include "storage/dialogs.h"
+#include "ui/busy_cursor.h"
+#include "ui/clickable_label.h"
+#include "ui/screen_host.h"
+#include "ui/widget_geometry.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+const QString ProductName = QStringLiteral("TEV在庫管理");
+
+constexpr int LogoTop = 360;
+constexpr int LogoWidth = 1200;
+constexpr int LogoHeight = 840;
+
+} // namespace
+
+MenuScreen::MenuScreen(ScreenHost& host, QWidget* parent)
+    : QWidget(parent), m_host(host), m_state(host.state())
+{
+    setObjectName(QStringLiteral("MenuScreen"));
+    setFixedSize(twipsRect(0, 0, WidthTwips, HeightTwips).size());
+    buildControls();
+    load();
+}
+
+void MenuScreen::buildControls()
+{
+    m_background = placed(new ClickableLabel(this), QStringLiteral("backgroundPicture"), 0, 0, WidthTwips, HeightTwips);
+
+    auto* title = placed(new QLabel(ProductName, this), QStringLiteral("productLabel"), 600, 300, 7200, 900);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 2.4);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    m_version = placed(new QLabel(this), QStringLiteral("versionLabel"), 600, 1300, 3600, 330);
+    m_date = placed(new QLabel(this), QStringLiteral("dateLabel"), 11400, 360, 4200, 330);
+    m_user = placed(new QLabel(this), QStringLiteral("userLabel"), 11400, 760, 4200, 330);
+    m_logo = placed(new QLabel(this), QStringLiteral("logoPicture"), LogoBaseLeftTwips, LogoTop, LogoWidth, LogoHeight);
+    m_logo->setScaledContents(true);
+
+    m_buttons = placed(new MenuButtonsPanel(this), QStringLiteral("buttonsPanel"), 600, 2100,
+                       MenuButtonsPanel::WidthTwips, MenuButtonsPanel::HeightTwips);
+    m_switches = placed(new MenuSwitchesPanel(this), QStringLiteral("switchesPanel"), 6000, 2100,
+                        MenuSwitchesPanel::WidthTwips, MenuSwitchesPanel::HeightTwips);
+    m_alerts = placed(new MenuAlertPanel(this), QStringLiteral("alertPanel"), 6000, 6600, MenuAlertPanel::WidthTwips,
+                      MenuAlertPanel::HeightTwips);
+    m_admin = placed(new MenuAdminPanel(this), QStringLiteral("adminPanel"), 13200, 2100, MenuAdminPanel::WidthTwips,
+                     MenuAdminPanel::HeightTwips);
+    m_password = placed(new MenuPasswordPanel(this), QStringLiteral("passwordPanel"), 13200, 5000,
+                        MenuPasswordPanel::WidthTwips, MenuPasswordPanel::HeightTwips);
+
+    m_dataFolderCaption = placed(new QLabel(QStringLiteral("データフォルダー位置"), this),
+                                 QStringLiteral("dataFolderCaption"), 600, 8500, 2600, 330);
+    m_dataFolder = placed(new QLabel(this), QStringLiteral("dataFolderLabel"), 3300, 8500, 12000, 330);
+    m_dataFolderSpot = placed(new ClickableLabel(this), QStringLiteral("dataFolderSpot"), 18600, 9000, 360, 330);
+
+    m_examples = placed(new QFrame(this), QStringLiteral("examplesPanel"), 1800, 1200, 15600, 7200);
+    static_cast<QFrame*>(m_examples)->setFrameShape(QFrame::Panel);
+    m_examples->setAutoFillBackground(true);
+    placed(new QLabel(m_examples), QStringLiteral("examplesPicture"), 120, 120, 15360, 6360)->setScaledContents(true);
+    placed(new QPushButton(QStringLiteral("閉じる"), m_examples), QStringLiteral("examplesCloseButton"), 13800, 6600,
+           1600, 450);
+
+    connect(m_buttons->exitButton(), &QPushButton::clicked, this, &MenuScreen::exitProgram);
+}
+
+// The loading steps in their order; RunStartupSequence holds those that do not draw.
+void MenuScreen::load()
+{
+    centreWindow(this, RaiseTwips);
+    RunStartupSequence(m_state);
+
+    m_version->setText(m_state.VersionText);
+    m_user->setText(m_state.PcName);
+    m_dataFolderCaption->hide();
+    m_dataFolder->hide();
+
+    m_switches->fillLogoOffsets(m_state.ClientSettings[ClientLine::LogoOffset]);
+    m_dataFolder->setText(m_state.DataFolder);
+    m_date->setText(MenuDateText());
+    setWindowTitle(ProductName + m_state.VersionText);
+
+    m_switches->showSwitches(m_state);
+    showLogo();
+    m_buttons->layOut(IsSwitchOn(m_state, OptionSwitch::CommonDocuments));
+    m_admin->showAdministration(m_state);
+    m_password->setVisible(PasswordPanelShownAtLoad(m_state));
+    m_password->setMasked(true);
+    m_examples->hide();
+}
+
+void MenuScreen::showLogo()
+{
+    moveTwips(m_logo, LogoLeftTwips(m_state.ClientSettings[ClientLine::LogoOffset]), LogoTop);
+    m_logo->hide();
+    if (!IsSwitchOn(m_state, OptionSwitch::Logo))
+        return;
+    m_logo->show();
+    const QString path = LogoPicturePath(m_state);
+    QPixmap picture;
+    if (!picture.load(path)) {
+        m_logo->hide();
+        m_state.dialogs.inform(QStringLiteral("登録確認"), LogoMissingMessage(path));
+        return;
+    }
+    m_logo->setPixmap(picture);
+}
+
+bool MenuScreen::openScreen(const QString& key)
+{
+    m_state.MenuShownBefore = true;
+    BusyCursor busy;
+    return m_host.openScreen(key);
+}
+
+void MenuScreen::exitProgram()
+{
+    m_state.closeAllFiles();
+    m_state.requestEnd();
+}

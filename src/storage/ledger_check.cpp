@@ -1,0 +1,185 @@
+#include "storage/ledger_check.h"
+
+#include "storage/app_state.h"
+#include "storage/cp932_codec.h"
+#include "storage/item_record.h"
+#include "storage/ledger_file.h"
+#include "storage/settings_files.h"
+#include "storage/settings_lines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <vector>
+
+namespace {
+
+constexpr qint64 RecordLength = ItemRecord::Length;
+constexpr int BlockRecords = 4096;
+
+// Every field of a record in file order of the members: text[0..20], then qty column by column.
+std::vector<std::pair<RecordField, int>> allFields()
+{
+    std::vector<std::pair<RecordField, int>> fields;
+    for (int i = 0; i < ItemRecord::TextCount; ++i)
+        fields.push_back({RecordField{true, i, 0, 0}, ItemRecord::textOffset(i)});
+    for (int c = 0; c < ItemRecord::QtyColumns; ++c)
+        for (int r = 0; r < ItemRecord::QtyRows; ++r)
+            fields.push_back({RecordField{false, 0, r, c}, ItemRecord::qtyOffset(r, c)});
+    return fields;
+}
+
+void checkRecord(LedgerCheck& check, int recordNo, const char* data)
+{
+    static const std::vector<std::pair<RecordField, int>> fields = allFields();
+    if (data[ItemRecord::EndStart] != '\r' || data[ItemRecord::EndStart + 1] != '\n') {
+        if (check.badEnds.size() < check.limit)
+            check.badEnds.append(recordNo);
+        ++check.badEndCount;
+    }
+    for (const auto& [field, offset] : fields) {
+        const int width = field.isText ? ItemRecord::TextWidth : ItemRecord::QtyWidth;
+        if (Cp932::isValid(data + offset, width))
+            continue;
+        if (check.badFields.size() < check.limit)
+            check.badFields.append({recordNo, field});
+        ++check.badFieldCount;
+    }
+}
+
+QString moreLine(int more, const QString& what)
+{
+    return QStringLiteral("... and %1 more %2").arg(more).arg(what);
+}
+
+// A line of a settings file must be exactly one double-quoted value without inner quotes.
+bool isOneQuotedValue(const QByteArray& line)
+{
+    return line.size() >= 2 && line.front() == '"' && line.back() == '"'
+        && line.count('"') == 2;
+}
+
+} // namespace
+
+QString RecordField::name() const
+{
+    if (isText)
+        return QStringLiteral("text[%1]").arg(index);
+    return QStringLiteral("qty[%1][%2]").arg(row).arg(column);
+}
+
+LedgerCheck CheckLedgerFile(const QString& path, int limit)
+{
+    LedgerCheck check;
+    check.limit = limit;
+    QFile file(path);
+    check.exists = file.exists();
+    if (!check.exists)
+        return check;
+    if (!file.open(QIODevice::ReadOnly)) {
+        check.readError = file.errorString();
+        return check;
+    }
+    check.length = file.size();
+    check.wholeRecords = check.length / RecordLength;
+    check.tailBytes = check.length % RecordLength;
+
+    std::vector<char> block(static_cast<size_t>(BlockRecords) * RecordLength);
+    for (qint64 first = 1; first <= check.wholeRecords; first += BlockRecords) {
+        const qint64 wanted = std::min<qint64>(BlockRecords, check.wholeRecords - first + 1);
+        const qint64 got = file.read(block.data(), wanted * RecordLength);
+        if (got != wanted * RecordLength) {
+            check.readError = file.errorString();
+            return check;
+        }
+        for (qint64 k = 0; k < wanted; ++k)
+            checkRecord(check, static_cast<int>(first + k), block.data() + k * RecordLength);
+    }
+    return check;
+}
+
+QStringList LedgerCheck::problems() const
+{
+    QStringList lines;
+    if (!readError.isEmpty())
+        lines.append(QStringLiteral("ledger: cannot be read: %1").arg(readError));
+    if (tailBytes != 0) {
+        // The record count rounds the length, so a tail of half a record or more counts as a record.
+        const bool counted = RecordCountForLength(length) > wholeRecords;
+        lines.append(QStringLiteral("ledger: damaged tail of %1 bytes after record %2 (%3)")
+                         .arg(tailBytes)
+                         .arg(wholeRecords)
+                         .arg(counted ? QStringLiteral("counted as record %1").arg(wholeRecords + 1)
+                                      : QStringLiteral("ignored")));
+    }
+    if (wholeRecords > AppState::MaxRecords) {
+        lines.append(QStringLiteral("ledger: %1 records, more than the capacity of %2; the rest are ignored")
+                         .arg(wholeRecords)
+                         .arg(AppState::MaxRecords));
+    }
+    for (int n : badEnds)
+        lines.append(QStringLiteral("record %1: record end is not CR LF").arg(n));
+    if (badEndCount > badEnds.size())
+        lines.append(moreLine(badEndCount - static_cast<int>(badEnds.size()),
+                              QStringLiteral("records whose end is not CR LF")));
+    for (const BadField& bad : badFields)
+        lines.append(QStringLiteral("record %1: %2 is not valid cp932").arg(bad.recordNo).arg(bad.field.name()));
+    if (badFieldCount > badFields.size())
+        lines.append(moreLine(badFieldCount - static_cast<int>(badFields.size()),
+                              QStringLiteral("fields that are not valid cp932")));
+    return lines;
+}
+
+QStringList CheckSettingsFile(const QString& path, const QString& label, int limit)
+{
+    QStringList problems;
+    QFile file(path);
+    if (!file.exists())
+        return {QStringLiteral("%1: missing: %2").arg(label, path)};
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("%1: cannot be read: %2").arg(label, file.errorString())};
+    const QByteArray bytes = file.readAll();
+
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast(); // the end of the last line, not a line of its own
+    if (lines.size() != SettingsLineCount)
+        problems.append(QStringLiteral("%1: %2 lines, expected %3").arg(label).arg(lines.size()).arg(SettingsLineCount));
+
+    QStringList lineProblems;
+    int lineProblemCount = 0;
+    auto report = [&](int lineNo, const QString& what) {
+        if (lineProblems.size() < limit)
+            lineProblems.append(QStringLiteral("%1: line %2 %3").arg(label).arg(lineNo).arg(what));
+        ++lineProblemCount;
+    };
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        QByteArray line = lines[k];
+        const int lineNo = static_cast<int>(k) + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        else
+            report(lineNo, QStringLiteral("does not end in CR LF"));
+        if (!isOneQuotedValue(line))
+            report(lineNo, QStringLiteral("is not one double-quoted value"));
+        if (!Cp932::isValid(line.constData(), line.size()))
+            report(lineNo, QStringLiteral("is not valid cp932"));
+    }
+    problems += lineProblems;
+    if (lineProblemCount > lineProblems.size())
+        problems.append(moreLine(lineProblemCount - static_cast<int>(lineProblems.size()),
+                                 QStringLiteral("line problems in the %1").arg(label)));
+    return problems;
+}
+
+QStringList CheckDataFiles(const AppState& state, int limit)
+{
+    QStringList problems;
+    // A missing ledger is created at the next open, but only inside a folder that exists.
+    if (!QFileInfo(state.DataFolder).isDir())
+        problems.append(QStringLiteral("data folder: missing: %1").arg(state.DataFolder));
+    problems += CheckLedgerFile(LedgerPath(state), limit).problems();
+    problems += CheckSettingsFile(state.ClientFolder + SettingsFileName::Client,
+                                  QStringLiteral("client settings"), limit);
+    problems += CheckSettingsFile(SharedSettingsPath(state), QStringLiteral("shared settings"), limit);
+    return problems;
+}

@@ -1,0 +1,113 @@
+// The message boxes, the switch label, the busy pointer and the desktop hand-over.
+#include "storage/desktop_handover.h"
+#include "ui/busy_cursor.h"
+#include "ui/message_box_dialogs.h"
+#include "ui/switch_label.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(MessageBoxDialogs, CrAndCrLfBecomeLineBreaks)
+{
+    const struct {
+        QString text;
+        QString shown;
+    } cases[] = {
+        {QStringLiteral("a\rb"), QStringLiteral("a\nb")},
+        {QStringLiteral("a\r\nb"), QStringLiteral("a\nb")},
+        {QStringLiteral("\ra\r\r\nb\r"), QStringLiteral("\na\n\nb\n")},
+        {QStringLiteral("一行"), QStringLiteral("一行")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MessageBoxDialogs::displayText(c.text), c.shown) << qPrintable(c.text);
+}
+
+namespace {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    int buttons = 0;
+};
+
+// Presses `button` on the next message box and records what it showed.
+void pressOnNextBox(SeenBox& seen, QMessageBox::StandardButton button)
+{
+    QTimer::singleShot(0, [&seen, button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), int(box->standardButtons())};
+        QTest::mouseClick(box->button(button), Qt::LeftButton);
+    });
+}
+
+} // namespace
+
+TEST(MessageBoxDialogs, AskShowsYesAndNoAndReturnsThePressedButton)
+{
+    MessageBoxDialogs dialogs;
+    for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, Dialogs::Answer::Yes},
+                                        std::pair{QMessageBox::No, Dialogs::Answer::No}}) {
+        SeenBox seen;
+        pressOnNextBox(seen, button);
+        EXPECT_EQ(dialogs.ask(QStringLiteral("登録確認"), QStringLiteral("一行目\r二行目")), answer);
+        EXPECT_EQ(seen.title, QStringLiteral("登録確認"));
+        EXPECT_EQ(seen.text, QStringLiteral("一行目\n二行目"));
+        EXPECT_EQ(seen.buttons, int(QMessageBox::Yes | QMessageBox::No));
+    }
+}
+
+TEST(MessageBoxDialogs, InformHasOnlyOk)
+{
+    MessageBoxDialogs dialogs;
+    SeenBox seen;
+    pressOnNextBox(seen, QMessageBox::Ok);
+    dialogs.inform(QStringLiteral("確認"), QStringLiteral("パスワードが違います。。"));
+    EXPECT_EQ(seen.title, QStringLiteral("確認"));
+    EXPECT_EQ(seen.buttons, int(QMessageBox::Ok));
+}
+
+TEST(SwitchLabel, PaintsOnPinkOffWhiteAndReportsClicks)
+{
+    SwitchLabel label;
+    EXPECT_FALSE(label.isOn());
+    EXPECT_EQ(label.palette().color(QPalette::Window), QColor(255, 255, 255));
+    label.setOn(true);
+    EXPECT_TRUE(label.isOn());
+    EXPECT_EQ(label.colourValue(), WindowsColour::SwitchOn);
+    EXPECT_EQ(label.palette().color(QPalette::Window), QColor(255, 128, 128));
+    label.setColourValue(WindowsColour::ButtonFace);
+    EXPECT_FALSE(label.isOn());
+    EXPECT_EQ(label.palette().color(QPalette::Window), QGuiApplication::palette().color(QPalette::Button));
+
+    label.resize(30, 20);
+    QSignalSpy spy(&label, &SwitchLabel::clicked);
+    QTest::mouseClick(&label, Qt::LeftButton);
+    QTest::mouseClick(&label, Qt::RightButton);
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(BusyCursor, ShowsTheWaitCursorForItsScope)
+{
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    {
+        BusyCursor busy;
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(DesktopHandover, RecordingImplementationKeepsEveryPath)
+{
+    RecordingDesktopHandover desktop;
+    EXPECT_TRUE(desktop.open(QStringLiteral("/data/M在庫台帳/在庫台帳.xlsx")));
+    desktop.result = false;
+    EXPECT_FALSE(desktop.open(QStringLiteral("/data/M在庫資料")));
+    EXPECT_EQ(desktop.opened, QStringList({QStringLiteral("/data/M在庫台帳/在庫台帳.xlsx"), QStringLiteral("/data/M在庫資料")}));
+}
