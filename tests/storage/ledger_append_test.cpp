@@ -7,19 +7,10 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-namespace {
-
-QString ledgerPath(const TempClient& client)
-{
-    return client.dataFolder() + QStringLiteral("Ma在庫品.dat");
-}
-
-} // namespace
-
 TEST(LedgerAppend, StoresAtTheTrueEndEvenWhenTheShownCountIsStale)
 {
     TempClient client;
-    WriteTestLedger(ledgerPath(client), 5);
+    WriteTestLedger(client.ledgerPath(), 5);
     client.state.RecordCount = 2; // another client appended since this one looked
     client.state.CurrentRecord.clear();
     client.state.CurrentRecord.setText(0, QStringLiteral("新品"));
@@ -41,44 +32,44 @@ TEST(LedgerAppend, StoresAtTheTrueEndEvenWhenTheShownCountIsStale)
 TEST(LedgerAppend, AFullLedgerRefusesWithTheCapacityMessageAndWritesNothing)
 {
     TempClient client;
-    WriteTestLedger(ledgerPath(client), 50009);
-    const QByteArray before = TempClient::readBytes(ledgerPath(client));
+    WriteTestLedger(client.ledgerPath(), 50009);
+    const QByteArray before = TempClient::readBytes(client.ledgerPath());
 
     const AppendResult result = StoreNewItem(client.state);
 
     EXPECT_EQ(result.status, AppendResult::Status::LedgerFull);
     ASSERT_EQ(client.dialogs.shown().size(), 1);
     EXPECT_EQ(client.dialogs.shown()[0].text, QStringLiteral("台帳データが 許容量台数 50009を超えました\r　確認してください。"));
-    EXPECT_EQ(TempClient::readBytes(ledgerPath(client)), before);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
 }
 
 TEST(LedgerAppend, TheLastFreePlaceIsTakenAndABatchIsAllOrNothing)
 {
     TempClient client;
-    WriteTestLedger(ledgerPath(client), 50007);
+    WriteTestLedger(client.ledgerPath(), 50007);
     const auto fill = [](int recordNo, ItemRecord& record) {
         record.setText(0, QStringLiteral("B") + QString::number(recordNo));
     };
     EXPECT_EQ(AppendRecords(client.state, 3, fill).status, AppendResult::Status::LedgerFull);
-    EXPECT_EQ(TempClient::readBytes(ledgerPath(client)).size(), 50007LL * 926);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 50007LL * 926);
 
     const AppendResult two = AppendRecords(client.state, 2, fill);
     ASSERT_TRUE(two.stored());
     EXPECT_EQ(two.firstRecordNo, 50008);
-    EXPECT_EQ(TempClient::readBytes(ledgerPath(client)).size(), 50009LL * 926);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 50009LL * 926);
 }
 
 TEST(LedgerAppend, ADamagedTailIsNotKeptBetweenRecords)
 {
     TempClient client;
-    WriteTestLedger(ledgerPath(client), 2);
-    QFile file(ledgerPath(client));
+    WriteTestLedger(client.ledgerPath(), 2);
+    QFile file(client.ledgerPath());
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("half a record"); // shorter than half a record: overwritten
     file.close();
     ASSERT_TRUE(StoreNewItem(client.state).stored());
     EXPECT_EQ(client.state.CurrentRecordNo, 3);
-    EXPECT_EQ(TempClient::readBytes(ledgerPath(client)).size(), 3 * 926);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 3 * 926);
 }
 
 TEST(LedgerAppend, TwoProcessesAppendingAtOnceLoseNothing)
@@ -105,5 +96,5 @@ TEST(LedgerAppend, TwoProcessesAppendingAtOnceLoseNothing)
         EXPECT_TRUE(numbers.contains(QStringLiteral("P") + QString::number(k)));
         EXPECT_TRUE(numbers.contains(QStringLiteral("Q") + QString::number(k)));
     }
-    EXPECT_EQ(TempClient::readBytes(ledgerPath(client)).size(), 400 * 926);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 400 * 926);
 }

@@ -6,15 +6,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
-QString ledgerPath(const TempClient& client)
-{
-    return client.dataFolder() + QStringLiteral("Ma在庫品.dat");
-}
-
-} // namespace
-
 TEST(LedgerFile, MissingLedgerIsCreatedEmpty)
 {
     TempClient client;
@@ -22,7 +13,7 @@ TEST(LedgerFile, MissingLedgerIsCreatedEmpty)
     ASSERT_TRUE(OpenLedger(client.state));
     CloseLedger(client.state);
     EXPECT_EQ(client.state.RecordCount, 0);
-    EXPECT_TRUE(QFile::exists(ledgerPath(client)));
+    EXPECT_TRUE(QFile::exists(client.ledgerPath()));
     EXPECT_TRUE(client.dialogs.shown().isEmpty());
 }
 
@@ -36,7 +27,7 @@ TEST(LedgerFile, CapacityBoundary)
     const Case cases[] = {{50008, false, 50008}, {50009, true, 50009}, {50100, true, 50009}};
     for (const Case& c : cases) {
         TempClient client;
-        WriteTestLedger(ledgerPath(client), c.records);
+        WriteTestLedger(client.ledgerPath(), c.records);
         client.state.CurrentRecordNo = 3;
         ASSERT_TRUE(OpenLedger(client.state));
         EXPECT_EQ(client.state.RecordCount, c.count) << c.records;
@@ -66,8 +57,8 @@ TEST(LedgerFile, DamagedTailCountsByRounding)
     const Case cases[] = {{0, 3}, {1, 3}, {462, 3}, {463, 4}, {925, 4}};
     for (const Case& c : cases) {
         TempClient client;
-        WriteTestLedger(ledgerPath(client), 3);
-        QFile file(ledgerPath(client));
+        WriteTestLedger(client.ledgerPath(), 3);
+        QFile file(client.ledgerPath());
         ASSERT_TRUE(file.open(QIODevice::Append));
         file.write(QByteArray(c.extraBytes, 'x'));
         file.close();
@@ -97,7 +88,7 @@ TEST(LedgerFile, RecordsSitAtTheirOffsetsAndEndInCrLf)
     ASSERT_TRUE(WriteRecord(client.state, 2));
     CloseLedger(client.state);
 
-    const QByteArray bytes = TempClient::readBytes(ledgerPath(client));
+    const QByteArray bytes = TempClient::readBytes(client.ledgerPath());
     ASSERT_EQ(bytes.size(), 3 * 926);
     for (int n = 1; n <= 3; ++n)
         EXPECT_EQ(bytes.mid(n * 926 - 2, 2), QByteArray("\r\n"));
@@ -115,7 +106,7 @@ TEST(LedgerFile, RecordsSitAtTheirOffsetsAndEndInCrLf)
 TEST(LedgerFile, ScanVisitsEveryRecordInOrder)
 {
     TempClient client;
-    WriteTestLedger(ledgerPath(client), 9000); // more than one read block
+    WriteTestLedger(client.ledgerPath(), 9000); // more than one read block
     ASSERT_TRUE(OpenLedger(client.state));
     int visited = 0;
     bool inOrder = true;
@@ -131,7 +122,7 @@ TEST(LedgerFile, ScanVisitsEveryRecordInOrder)
 TEST(LedgerFile, RewriteFileProtocol)
 {
     TempClient client;
-    WriteTestLedger(ledgerPath(client), 3);
+    WriteTestLedger(client.ledgerPath(), 3);
     TempClient::writeBytes(client.dataFolder() + QStringLiteral("Ma在庫品仮.dat"), QByteArray(926 * 5, ' '));
 
     ASSERT_TRUE(OpenLedger(client.state));
@@ -157,7 +148,7 @@ TEST(LedgerFile, RewriteFileProtocol)
     DeleteRewriteFile(client.state);
     EXPECT_FALSE(QFile::exists(client.dataFolder() + QStringLiteral("Ma在庫品仮.dat")));
     DeleteRewriteFile(client.state); // a missing file is not an error
-    EXPECT_EQ(TempClient::readBytes(ledgerPath(client)).size(), 3 * 926); // ledger untouched
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 3 * 926); // ledger untouched
 }
 
 TEST(LedgerFile, UnreachableFolderFailsQuietly)

@@ -13,6 +13,7 @@ public:
     QString root() const { return m_dir.path(); }
     QString clientFolder() const { return m_clientFolder; }
     QString dataFolder() const { return m_dataFolder; }
+    QString ledgerPath() const { return m_dataFolder + QStringLiteral("Ma在庫品.dat"); }
 
     ScriptedDialogs dialogs;
     AppState state{dialogs};
