@@ -22,3 +22,9 @@ Dialogs::Answer ConsoleDialogs::ask(const QString&, const QString& text)
     PrintError(consoleText(text) + QStringLiteral("(answered No)\n"));
     return Answer::No;
 }
+
+std::optional<QString> ConsoleDialogs::askText(const QString&, const QString& prompt, bool)
+{
+    PrintError(consoleText(prompt) + QStringLiteral("(cancelled)\n"));
+    return std::nullopt;
+}

@@ -1,6 +1,8 @@
 #include "menu/menu_admin_panel.h"
 
+#include "menu/menu_actions.h"
 #include "menu/menu_rules.h"
+#include "menu/option_switches.h"
 #include "storage/app_state.h"
 #include "ui/clickable_label.h"
 #include "ui/switch_label.h"
@@ -43,6 +45,32 @@ MenuAdminPanel::MenuAdminPanel(QWidget* parent) : QWidget(parent)
 
     m_administratorOnly = {m_stopAllCaption, m_stopAll, passwordCaption, m_loginPassword, viewOnlyCaption, m_viewOnly};
     setStopAllOn(false);
+}
+
+void MenuAdminPanel::attach(AppState& state)
+{
+    connect(m_administrator, &SwitchLabel::clicked, this, [this, &state] {
+        ToggleAdministrator(state);
+        showAdministration(state);
+    });
+    connect(m_stopAll, &SwitchLabel::clicked, this, [this, &state] {
+        ToggleStopAll(state);
+        showAdministration(state);
+    });
+    connect(m_stopAllCaption, &ClickableLabel::clicked, this, [this, &state] {
+        if (ReleaseStopAll(state))
+            showAdministration(state);
+    });
+    connect(m_viewOnly, &SwitchLabel::clicked, this, [this, &state] {
+        ToggleOptionSwitch(state, OptionSwitch::ViewOnly);
+        showAdministration(state);
+    });
+    connect(m_loginPassword, &SwitchLabel::clicked, this, [this, &state] {
+        if (!ToggleOptionSwitch(state, OptionSwitch::LoginPassword))
+            return;
+        showAdministration(state);
+        emit loginPasswordChanged();
+    });
 }
 
 void MenuAdminPanel::showAdministration(const AppState& state)

@@ -15,6 +15,10 @@ class MenuAdminPanel : public QWidget {
 public:
     explicit MenuAdminPanel(QWidget* parent = nullptr);
 
+    // Connects the switches and the hidden release command to the state; each click repaints
+    // the panel from the settings it leaves behind.
+    void attach(AppState& state);
+
     // Paints the switches from the settings and shows the administrator-only labels when this
     // client has administrator rights.
     void showAdministration(const AppState& state);
@@ -29,6 +33,11 @@ public:
     // The stop-all switch is off in the button face colour, not white.
     void setStopAllOn(bool on);
 
+signals:
+    // The login-password switch changed: PasswordRequired tells whether the panel is wanted.
+    void loginPasswordChanged();
+
+public:
     static constexpr int WidthTwips = 5400;
     static constexpr int HeightTwips = 2600;
 

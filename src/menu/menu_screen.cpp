@@ -3,10 +3,12 @@
 #include "menu/menu_admin_panel.h"
 #include "menu/menu_alert_panel.h"
 #include "menu/menu_buttons_panel.h"
+#include "menu/menu_examples_panel.h"
 #include "menu/menu_password_panel.h"
 #include "menu/menu_rules.h"
 #include "menu/menu_switches_panel.h"
 #include "menu/startup.h"
+#include "menu/stock_alerts.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "ui/busy_cursor.h"
@@ -37,6 +39,7 @@ MenuScreen::MenuScreen(ScreenHost& host, QWidget* parent)
     setObjectName(QStringLiteral("MenuScreen"));
     setFixedSize(twipsRect(0, 0, WidthTwips, HeightTwips).size());
     buildControls();
+    connectControls();
     load();
 }
 
@@ -71,14 +74,39 @@ void MenuScreen::buildControls()
     m_dataFolder = placed(new QLabel(this), QStringLiteral("dataFolderLabel"), 3300, 8500, 12000, 330);
     m_dataFolderSpot = placed(new ClickableLabel(this), QStringLiteral("dataFolderSpot"), 18600, 9000, 360, 330);
 
-    m_examples = placed(new QFrame(this), QStringLiteral("examplesPanel"), 1800, 1200, 15600, 7200);
-    static_cast<QFrame*>(m_examples)->setFrameShape(QFrame::Panel);
-    m_examples->setAutoFillBackground(true);
-    placed(new QLabel(m_examples), QStringLiteral("examplesPicture"), 120, 120, 15360, 6360)->setScaledContents(true);
-    placed(new QPushButton(QStringLiteral("閉じる"), m_examples), QStringLiteral("examplesCloseButton"), 13800, 6600,
-           1600, 450);
+    m_examples = placed(new MenuExamplesPanel(this), QStringLiteral("examplesPanel"), 1800, 1200,
+                        MenuExamplesPanel::WidthTwips, MenuExamplesPanel::HeightTwips);
+}
 
+void MenuScreen::connectControls()
+{
+    connect(m_buttons->ledgerButton(), &QPushButton::clicked, this,
+            [this] { openFromMenu(MenuTarget::Ledger, ScreenKey::Ledger); });
+    connect(m_buttons->importButton(), &QPushButton::clicked, this,
+            [this] { openFromMenu(MenuTarget::Import, ScreenKey::Import); });
+    connect(m_buttons->settingsButton(), &QPushButton::clicked, this,
+            [this] { openFromMenu(MenuTarget::Settings, ScreenKey::Settings); });
+    connect(m_buttons->commonDocumentsButton(), &QPushButton::clicked, this,
+            [this] { openFromMenu(MenuTarget::CommonDocuments, MenuHook::CommonDocumentsOutput); });
     connect(m_buttons->exitButton(), &QPushButton::clicked, this, &MenuScreen::exitProgram);
+
+    m_switches->attach(m_state);
+    connect(m_switches, &MenuSwitchesPanel::logoSwitched, this, &MenuScreen::showLogo);
+    connect(m_switches, &MenuSwitchesPanel::logoMoved, this, &MenuScreen::placeLogo);
+    connect(m_switches, &MenuSwitchesPanel::examplesRequested, this, [this] {
+        m_examples->show();
+        m_examples->raise();
+    });
+    m_admin->attach(m_state);
+    connect(m_admin, &MenuAdminPanel::loginPasswordChanged, this, [this] {
+        m_password->setVisible(m_state.PasswordRequired);
+        m_password->setMasked(true);
+    });
+    m_password->attach(m_state);
+    m_alerts->attach(m_state);
+
+    connect(m_dataFolderSpot, &ClickableLabel::clicked, this, [this] { setDataFolderShown(true); });
+    connect(m_background, &ClickableLabel::clicked, this, [this] { setDataFolderShown(false); });
 }
 
 // The loading steps in their order; RunStartupSequence holds those that do not draw.
@@ -89,8 +117,7 @@ void MenuScreen::load()
 
     m_version->setText(m_state.VersionText);
     m_user->setText(m_state.PcName);
-    m_dataFolderCaption->hide();
-    m_dataFolder->hide();
+    setDataFolderShown(false);
 
     m_switches->fillLogoOffsets(m_state.ClientSettings[ClientLine::LogoOffset]);
     m_dataFolder->setText(m_state.DataFolder);
@@ -104,11 +131,17 @@ void MenuScreen::load()
     m_password->setVisible(PasswordPanelShownAtLoad(m_state));
     m_password->setMasked(true);
     m_examples->hide();
+    m_alerts->showAlerts(ScanStockAlerts(m_state));
+}
+
+void MenuScreen::placeLogo()
+{
+    moveTwips(m_logo, LogoLeftTwips(m_state.ClientSettings[ClientLine::LogoOffset]), LogoTop);
 }
 
 void MenuScreen::showLogo()
 {
-    moveTwips(m_logo, LogoLeftTwips(m_state.ClientSettings[ClientLine::LogoOffset]), LogoTop);
+    placeLogo();
     m_logo->hide();
     if (!IsSwitchOn(m_state, OptionSwitch::Logo))
         return;
@@ -128,6 +161,19 @@ bool MenuScreen::openScreen(const QString& key)
     m_state.MenuShownBefore = true;
     BusyCursor busy;
     return m_host.openScreen(key);
+}
+
+bool MenuScreen::openFromMenu(MenuTarget target, const QString& key)
+{
+    if (!MayOpenFromMenu(m_state, target))
+        return false;
+    return openScreen(key);
+}
+
+void MenuScreen::setDataFolderShown(bool shown)
+{
+    m_dataFolderCaption->setVisible(shown);
+    m_dataFolder->setVisible(shown);
 }
 
 void MenuScreen::exitProgram()

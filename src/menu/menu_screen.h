@@ -1,6 +1,8 @@
 #pragma once
 // The main menu window. Building it is the program's start-up: it runs the start-up sequence
 // and lays itself out from the settings, every time the host shows it.
+#include "menu/menu_actions.h"
+
 #include <QWidget>
 
 struct AppState;
@@ -8,10 +10,18 @@ class ClickableLabel;
 class MenuAdminPanel;
 class MenuAlertPanel;
 class MenuButtonsPanel;
+class MenuExamplesPanel;
 class MenuPasswordPanel;
 class MenuSwitchesPanel;
 class QLabel;
 class ScreenHost;
+
+// The common-documents output is not a screen of its own: it registers with the screen host
+// under this key, and its factory writes the workbook and returns null (the menu stays), or
+// returns a window of its own. Until it is registered the button opens nothing.
+namespace MenuHook {
+inline const QString CommonDocumentsOutput = QStringLiteral("commonDocumentsOutput");
+}
 
 class MenuScreen : public QWidget {
     Q_OBJECT
@@ -31,13 +41,18 @@ public:
 
     // Leaves the menu for the screen registered as `key`; the menu is destroyed once it is open.
     bool openScreen(const QString& key);
+    // A main button: the checks before leaving the menu, then openScreen(key).
+    bool openFromMenu(MenuTarget target, const QString& key);
 
     // Places the logo by its stored offset; shows and loads it when the logo switch is on.
     void showLogo();
 
 private:
     void buildControls();
+    void connectControls();
     void load();
+    void placeLogo();
+    void setDataFolderShown(bool shown);
     void exitProgram();
 
     ScreenHost& m_host;
@@ -55,5 +70,5 @@ private:
     QLabel* m_dataFolderCaption = nullptr;
     QLabel* m_dataFolder = nullptr;
     ClickableLabel* m_dataFolderSpot = nullptr;
-    QWidget* m_examples = nullptr;
+    MenuExamplesPanel* m_examples = nullptr;
 };

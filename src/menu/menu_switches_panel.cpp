@@ -1,6 +1,9 @@
 #include "menu/menu_switches_panel.h"
 
+#include "menu/menu_texts.h"
+#include "menu/option_switches.h"
 #include "storage/app_state.h"
+#include "storage/dialogs.h"
 #include "ui/switch_label.h"
 #include "ui/widget_geometry.h"
 
@@ -41,6 +44,28 @@ MenuSwitchesPanel::MenuSwitchesPanel(QWidget* parent) : QWidget(parent)
                     rowTop(6), 1400, 420);
     m_examples = placed(new QPushButton(QStringLiteral("運用事例"), this), QStringLiteral("examplesButton"), 1700,
                         rowTop(6), 1800, 420);
+}
+
+void MenuSwitchesPanel::attach(AppState& state)
+{
+    for (auto it = m_switches.cbegin(); it != m_switches.cend(); ++it) {
+        const OptionSwitch id = it.key();
+        SwitchLabel* label = it.value();
+        connect(label, &SwitchLabel::clicked, this, [this, &state, id, label] {
+            if (const std::optional<bool> on = ToggleOptionSwitch(state, id))
+                label->setOn(*on);
+            if (id == OptionSwitch::Logo)
+                emit logoSwitched();
+        });
+    }
+    // Only a choice of the user: filling the chooser at load does not store anything.
+    connect(m_logoOffset, &QComboBox::activated, this, [this, &state](int index) {
+        SetLogoOffset(state, m_logoOffset->itemText(index));
+        emit logoMoved();
+    });
+    connect(m_help, &QPushButton::clicked, this,
+            [&state] { state.dialogs.inform(QStringLiteral("保全履歴確認"), SwitchesHelpText()); });
+    connect(m_examples, &QPushButton::clicked, this, &MenuSwitchesPanel::examplesRequested);
 }
 
 void MenuSwitchesPanel::addSwitch(OptionSwitch id, const QString& name, const QString& caption, int row)

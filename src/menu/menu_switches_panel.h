@@ -17,6 +17,9 @@ class MenuSwitchesPanel : public QWidget {
 public:
     explicit MenuSwitchesPanel(QWidget* parent = nullptr);
 
+    // Connects the switches, the logo position chooser and the help button to the state.
+    void attach(AppState& state);
+
     // Fills the logo position chooser with 20, 40, … 1600 and selects the stored offset.
     void fillLogoOffsets(const QString& selected);
     // Paints every switch of the panel from its settings line.
@@ -27,6 +30,13 @@ public:
     QPushButton* helpButton() const { return m_help; }
     QPushButton* examplesButton() const { return m_examples; }
 
+signals:
+    // The logo switch or the logo position changed; the menu shows the logo accordingly.
+    void logoSwitched();
+    void logoMoved();
+    void examplesRequested();
+
+public:
     static constexpr int WidthTwips = 6600;
     static constexpr int HeightTwips = 4300;
 

@@ -2,6 +2,7 @@
 // The message-box service. Every message the program shows goes through it, so that the
 // core can state what to say and tests can record it and answer questions from a script.
 #include <QString>
+#include <optional>
 
 class Dialogs {
 public:
@@ -12,6 +13,16 @@ public:
     virtual void inform(const QString& title, const QString& text) = 0;
     // A message box with Yes and No buttons.
     virtual Answer ask(const QString& title, const QString& text) = 0;
+    // A box that asks for one line of text, with OK and Cancel. `secret` shows "*" for each
+    // typed character. Nothing when the user cancelled; a service that cannot ask (unattended
+    // runs) returns nothing as well.
+    virtual std::optional<QString> askText(const QString& title, const QString& prompt, bool secret)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(prompt);
+        Q_UNUSED(secret);
+        return std::nullopt;
+    }
 };
 
 // Lines of a message are joined by CR, as the program's texts are built.

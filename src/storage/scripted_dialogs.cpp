@@ -17,6 +17,16 @@ Dialogs::Answer ScriptedDialogs::ask(const QString& title, const QString& text)
     return answer;
 }
 
+std::optional<QString> ScriptedDialogs::askText(const QString& title, const QString& prompt, bool secret)
+{
+    m_shown.append({false, title, prompt, true, secret});
+    if (m_texts.empty())
+        return std::nullopt;
+    std::optional<QString> text = std::move(m_texts.front());
+    m_texts.pop_front();
+    return text;
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList result;

@@ -1,6 +1,7 @@
 #pragma once
 // Dialogs for tests and unattended runs: records every message and answers questions
-// from a queue (No when the queue is empty, unless a default answer is set).
+// from a queue (No when the queue is empty, unless a default answer is set). Text prompts are
+// answered from a queue of their own (cancelled when it is empty).
 #include "storage/dialogs.h"
 
 #include <QList>
@@ -12,13 +13,18 @@ public:
         bool question = false;
         QString title;
         QString text;
+        bool textPrompt = false; // a text prompt; `text` holds its prompt
+        bool secret = false;     // the prompt masks what is typed
     };
 
     void inform(const QString& title, const QString& text) override;
     Answer ask(const QString& title, const QString& text) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override;
 
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
     void setDefaultAnswer(Answer answer) { m_default = answer; }
+    // The next text prompt gets `text`; std::nullopt stands for Cancel.
+    void queueText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const;
@@ -26,6 +32,7 @@ public:
 
 private:
     std::deque<Answer> m_answers;
+    std::deque<std::optional<QString>> m_texts;
     Answer m_default = Answer::No;
     QList<Shown> m_shown;
 };

@@ -21,6 +21,7 @@ enum : int {
     Backup = 18,
     ViewOnly = 19,
     NoTemplateFolderOnTransfer = 26,
+    CompactLedgerButtons = 38, // "1" moves the ledger screen's buttons closer together
 };
 }
 
@@ -40,6 +41,7 @@ enum : int {
     MonthlyImport = 20,
     Decimals = 21,
     ListSizeLimit = 22,
+    StopSetBy = 23,          // PcName of the client that stopped all clients; empty otherwise
 };
 }
 

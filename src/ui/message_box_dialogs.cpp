@@ -1,6 +1,8 @@
 #include "ui/message_box_dialogs.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 QString MessageBoxDialogs::displayText(const QString& text)
@@ -29,4 +31,16 @@ Dialogs::Answer MessageBoxDialogs::ask(const QString& title, const QString& text
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QString> MessageBoxDialogs::askText(const QString& title, const QString& prompt, bool secret)
+{
+    QInputDialog box(parentWidget());
+    box.setWindowTitle(title);
+    box.setLabelText(displayText(prompt));
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextEchoMode(secret ? QLineEdit::Password : QLineEdit::Normal);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
 }
