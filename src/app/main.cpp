@@ -1,5 +1,6 @@
 // The inventory program: builds the one AppState on the client folder and hands over to the
 // screen host, which shows the main menu.
+#include "ledger/ledger_screen.h"
 #include "menu/menu_screen.h"
 #include "storage/app_state.h"
 #include "storage/client_folder.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
     DesktopServicesHandover desktop;
     ScreenHost host(state, desktop);
     host.setMenuFactory([](ScreenHost& h) { return new MenuScreen(h); });
+    host.registerScreen(ScreenKey::Ledger, [](ScreenHost& h) { return new LedgerScreen(h); });
     host.showMenu();
     return app.exec();
 }

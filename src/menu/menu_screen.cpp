@@ -25,8 +25,6 @@
 
 namespace {
 
-const QString ProductName = QStringLiteral("TEV在庫管理");
-
 constexpr int LogoTop = 360;
 constexpr int LogoWidth = 1200;
 constexpr int LogoHeight = 840;
@@ -47,7 +45,7 @@ void MenuScreen::buildControls()
 {
     m_background = placed(new ClickableLabel(this), QStringLiteral("backgroundPicture"), 0, 0, WidthTwips, HeightTwips);
 
-    auto* title = placed(new QLabel(ProductName, this), QStringLiteral("productLabel"), 600, 300, 7200, 900);
+    auto* title = placed(new QLabel(AppState::ProductName, this), QStringLiteral("productLabel"), 600, 300, 7200, 900);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2.4);
     titleFont.setBold(true);
@@ -122,7 +120,7 @@ void MenuScreen::load()
     m_switches->fillLogoOffsets(m_state.ClientSettings[ClientLine::LogoOffset]);
     m_dataFolder->setText(m_state.DataFolder);
     m_date->setText(MenuDateText());
-    setWindowTitle(ProductName + m_state.VersionText);
+    setWindowTitle(AppState::ProductName + m_state.VersionText);
 
     m_switches->showSwitches(m_state);
     showLogo();

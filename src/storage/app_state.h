@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -31,6 +32,8 @@ struct AppState {
     SettingsLines SharedSettings;
     QString PcName;
     QString VersionText = QStringLiteral("Ver20231023");
+    // The name in every window title.
+    static inline const QString ProductName = QStringLiteral("TEV在庫管理");
     bool EditPending = false;
     // Set while the daily in/out workbook is being edited from the ledger screen: a failing read
     // of the shared settings then does not offer the data folder recovery.
@@ -56,6 +59,12 @@ struct AppState {
     double TotalStockValue = 0;
     double FilteredStockValue = 0;
     int FoundRecordNo = 0;
+
+    // Ledger column captions (entries 0..60), rebuilt from the shared settings whenever the
+    // ledger or the settings screen opens, and the default column widths (in characters) of
+    // the workbook outputs, first entry first.
+    std::array<QString, 61> ColumnCaptions;
+    std::array<int, 23> DefaultColumnWidths{};
 
     // Start-up and menu.
     int MonthsPerYear = 12;

@@ -1,0 +1,89 @@
+#pragma once
+// The ledger screen (Form11, "在庫台帳登録"): the paged item list, the item edit frame and the
+// panels of the filter, the sort/delete functions and the monthly in/out import. It builds its
+// regions, runs the opening sequence and pages the list; the core computes every page.
+#include "ledger/ledger_view_state.h"
+#include "ledger/list_page.h"
+
+#include <QWidget>
+
+struct AppState;
+class EditFramePanel;
+class FilterPanel;
+class LedgerListPanel;
+class MainButtonsPanel;
+class MonthlyImportPanel;
+class PageButtonsPanel;
+class QLabel;
+class QPushButton;
+class ScreenHost;
+class SortDeletePanel;
+class VocabularyPanel;
+
+class LedgerScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit LedgerScreen(ScreenHost& host, QWidget* parent = nullptr);
+
+    static constexpr int WidthTwips = 18800;
+    static constexpr int HeightTwips = 10460;
+    static constexpr int RaiseTwips = 200;
+
+    LedgerViewState& view() { return m_view; }
+    LedgerListPanel* listPanel() const { return m_list; }
+    EditFramePanel* editFrame() const { return m_editFrame; }
+    FilterPanel* filterPanel() const { return m_filter; }
+    SortDeletePanel* sortDeletePanel() const { return m_sortDelete; }
+    MainButtonsPanel* mainButtons() const { return m_mainButtons; }
+
+    // Every list page reads its records through `reader` from now on.
+    void setRecordReader(RecordReader reader) { m_read = std::move(reader); }
+
+    // Clears the screen's transient panels before its content changes, then runs the stop-all check.
+    void fom11gamencler();
+    // Captions, shading and month headings of the list; empties CurrentRecord.
+    void resetListGrid();
+    // The page of the whole ledger or of the HitList that starts after view().page.DisplayCursor.
+    void showFullListPage();
+    void showHitListPage();
+    void setPageLabel(int pageNumber);
+    void setCountLabel(int count);
+
+    // "次 項" / "前 項" of the whole ledger and "次　項" / "前項" of a filter result.
+    void nextPage();
+    void previousPage();
+    void nextHitPage();
+    void previousHitPage();
+    // "次　項" of the edit frame: the next item of the page into the frame.
+    void nextItemOfPage();
+    // "終 了": back to the menu.
+    void exitToMenu();
+
+private:
+    void buildRegions();
+    void connectControls();
+    void open();
+    void setUpGrids();
+    void applyClientOptions();
+    void showItemTableOptions();
+    void listCellClicked(int row, int col);
+    void explainCalculation();
+
+    ScreenHost& m_host;
+    AppState& m_state;
+    LedgerViewState m_view;
+    RecordReader m_read;
+
+    QWidget* m_background = nullptr;
+    LedgerListPanel* m_list = nullptr;
+    MainButtonsPanel* m_mainButtons = nullptr;
+    PageButtonsPanel* m_pageButtons = nullptr;
+    PageButtonsPanel* m_hitPageButtons = nullptr;
+    EditFramePanel* m_editFrame = nullptr;
+    VocabularyPanel* m_vocabulary = nullptr;
+    FilterPanel* m_filter = nullptr;
+    SortDeletePanel* m_sortDelete = nullptr;
+    QWidget* m_sortStatus = nullptr;
+    MonthlyImportPanel* m_monthly = nullptr;
+    QLabel* m_excelBusy = nullptr;
+};

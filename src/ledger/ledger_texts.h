@@ -1,0 +1,23 @@
+#pragma once
+// Fixed texts of the ledger screen: the window caption, the labels built from numbers and the
+// explanation boxes (lines joined by CR).
+#include <QString>
+
+namespace LedgerText {
+inline const QString ExplanationTitle = QStringLiteral("登録確認");
+}
+
+// The window caption: the product name + "　登録・訂正 ".
+QString LedgerWindowTitle();
+// "総数 " followed by a count.
+QString CountLabelText(int count);
+// " No " followed by a record number.
+QString RecordNoLabelText(int recordNo);
+
+// "説明" of the edit frame.
+QString EditFrameExplanation();
+// "説明" of the list area: two boxes, shown one after the other.
+QString CalculationExplanation();
+QString ColourExplanation();
+// The caption beside the backup mark.
+QString BackupMarkExplanation();
