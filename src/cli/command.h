@@ -53,3 +53,4 @@ int RunInfo(Invocation& invocation);
 int RunVerify(Invocation& invocation);
 int RunDump(Invocation& invocation);
 int RunGenerate(Invocation& invocation);
+int RunMove(Invocation& invocation);

@@ -1,4 +1,7 @@
 #include "cli/command.h"
+#include "cli/ledger_commands.h"
+
+int RunExportLedger(Invocation& invocation);
 
 const QList<Command>& CommandTable()
 {
@@ -11,6 +14,17 @@ const QList<Command>& CommandTable()
          QStringLiteral("one tab-separated line per record"), &RunDump},
         {QStringLiteral("generate"), QStringLiteral("N [--seed S]"),
          QStringLiteral("appends N synthetic items (the same seed gives the same items)"), &RunGenerate},
+        {QStringLiteral("filter"), QStringLiteral("COL=WORD [COL=WORD [COL=WORD]]"),
+         QStringLiteral("the ledger screen's filter (COL 1, 2, 3, 4, 5 or 8): hit record numbers, then the count"), &RunFilter},
+        {QStringLiteral("sort"), QString(), QStringLiteral("sorts the ledger by name and item number and commits it"), &RunSort},
+        {QStringLiteral("delete"), QStringLiteral("N [N ...]"), QStringLiteral("removes records by number and commits"),
+         &RunDelete},
+        {QStringLiteral("recalc"), QString(), QStringLiteral("recomputes the total stock value"), &RunRecalc},
+        {QStringLiteral("export-ledger"), QStringLiteral("[--out FILE]"),
+         QStringLiteral("writes the ledger workbook (not opened) and prints its path"), &RunExportLedger},
+        {QStringLiteral("move"), QStringLiteral("ITEMNO --month M (--in Q | --out Q) [--set]"),
+         QStringLiteral("adds (or with --set replaces) a month's received or issued quantity, checks the stock, stores"),
+         &RunMove},
     };
     return table;
 }

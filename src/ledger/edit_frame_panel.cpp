@@ -69,8 +69,16 @@ EditFramePanel::EditFramePanel(QWidget* parent) : QFrame(parent)
             [this](PanelPosition at, DragStep step) { moveTo(ClampEditFrame(at, step)); });
     connect(m_lowPreset, &ClickableLabel::clicked, this, [this] { moveTo(PanelPreset::EditFrameLow); });
     connect(m_highPreset, &ClickableLabel::clicked, this, [this] { moveTo(PanelPreset::EditFrameHigh); });
-    // The edit-table work connects the tables' clicks, the item number, the text entry box,
-    // Combo1 and "登　録", "複 写", "入出庫消去", "全消去", "閉じる" and "個別仕様Excel" here.
+    connect(m_itemGrid, &FlexGrid::clicked, this, [this](int row, int col) {
+        if (row == 1)
+            emit itemCellClicked(col);
+    });
+    connect(m_monthGrid, &FlexGrid::clicked, this, &EditFramePanel::monthCellClicked);
+    connect(m_itemNumber, &ClickableLabel::clicked, this, &EditFramePanel::itemNumberClicked);
+    connect(m_textEntry, &QLineEdit::returnPressed, this, [this] { emit textEntered(m_textEntry->text()); });
+    connect(m_textEntry, &QLineEdit::textEdited, this, &EditFramePanel::textKeyPressed);
+    connect(m_startOfUseList, &QComboBox::activated, this,
+            [this](int index) { emit yearMonthPicked(m_startOfUseList->itemText(index)); });
 }
 
 void EditFramePanel::setUpItemGrid(const std::array<QString, 61>& captions, bool startOfUse)
@@ -165,5 +173,30 @@ void EditFramePanel::useCompactButtons()
 
 void EditFramePanel::showCurrentRecord()
 {
-    // Filled in by the edit-table work: the item row and the month table from CurrentRecord.
+    emit currentRecordShown();
+}
+
+void EditFramePanel::showCells(const FrameCells& cells)
+{
+    m_itemGrid->setRedraw(false);
+    m_monthGrid->setRedraw(false);
+    m_itemNumber->setText(cells.itemNumber);
+    for (int col = 0; col < ItemColumn::Count; ++col)
+        m_itemGrid->setTextMatrix(1, col, cells.item[col]);
+    m_itemGrid->setCellBackground(1, ItemColumn::Stock, colourFromWindows(cells.stockColour, palette()));
+    for (int row = 1; row <= 2; ++row)
+        for (int col = 1; col <= 15; ++col)
+            m_monthGrid->setTextMatrix(row, col, cells.month[row][col]);
+    m_itemGrid->setRedraw(true);
+    m_monthGrid->setRedraw(true);
+}
+
+QString EditFramePanel::itemNumberText() const
+{
+    return m_itemNumber->text();
+}
+
+QPushButton* EditFramePanel::frameButton(const char* name) const
+{
+    return findChild<QPushButton*>(QString::fromLatin1(name));
 }

@@ -4,6 +4,7 @@
 // the position presets, the drag handle and the start-of-use chooser (Picture21 with Combo1).
 // This file lays the frame out, prepares its tables and moves it; editing an item, storing it
 // and the entry pad are connected where marked.
+#include "ledger/edit_frame_cells.h"
 #include "ledger/panel_positions.h"
 
 #include <QFrame>
@@ -49,8 +50,21 @@ public:
     // The compact arrangement of the buttons: "登　録" at the left edge.
     void useCompactButtons();
 
-    // Shows CurrentRecord in the two tables; the edit-table work fills this in.
+    // CurrentRecord was read as CurrentRecordNo for correction: asks for it to be shown.
     void showCurrentRecord();
+    // Writes what the edit session shows: the item number, both tables and the stock colour.
+    void showCells(const FrameCells& cells);
+    QString itemNumberText() const;
+    QPushButton* frameButton(const char* name) const;
+
+signals:
+    void currentRecordShown();
+    void itemCellClicked(int column);
+    void monthCellClicked(int row, int column);
+    void itemNumberClicked();
+    void textEntered(const QString& text);
+    void textKeyPressed();
+    void yearMonthPicked(const QString& yearMonth);
 
 private:
     FlexGrid* m_itemGrid = nullptr;

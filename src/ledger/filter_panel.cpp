@@ -29,15 +29,24 @@ FilterPanel::FilterPanel(QWidget* parent) : QFrame(parent)
     m_grid = placed(new FlexGrid(this), QStringLiteral("MSFlexGrid4"), 120, 380, 5200, 1080);
     m_wordEditor = placed(new QLineEdit(this), QStringLiteral("filterWordEditor"), 2060, 380, 3200, 350);
     m_wordEditor->hide();
-    placed(new QPushButton(QStringLiteral("行消"), this), QStringLiteral("clearConditionButton"), 5440, 380, 1000, 360);
-    placed(new QPushButton(QStringLiteral("名消"), this), QStringLiteral("clearWordButton"), 5440, 780, 1000, 360);
-    placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("filterPanelCloseButton"), 5440, 1180, 1000, 360);
+    m_clearRow = placed(new QPushButton(QStringLiteral("行消"), this), QStringLiteral("clearConditionButton"), 5440, 380, 1000, 360);
+    m_clearWord = placed(new QPushButton(QStringLiteral("名消"), this), QStringLiteral("clearWordButton"), 5440, 780, 1000, 360);
+    m_close = placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("filterPanelCloseButton"), 5440, 1180, 1000, 360);
 
     connect(m_handle, &DragHandle::dragged, this,
             [this](PanelPosition at, DragStep step) { moveTo(ClampFilterPanel(at, step)); });
     connect(m_lowPreset, &ClickableLabel::clicked, this, [this] { moveTo(PanelPreset::FilterPanelLow); });
     connect(m_highPreset, &ClickableLabel::clicked, this, [this] { moveTo(PanelPreset::FilterPanelHigh); });
-    // The filter connects "行消", "名消", "閉じる", the table's clicks and the word editor here.
+    connect(m_grid, &FlexGrid::clicked, this, [this](int row, int) {
+        if (row < 0 || row > 2)
+            return;
+        setCurrentRow(row, 2);
+        openWordEditor();
+    });
+    connect(m_wordEditor, &QLineEdit::returnPressed, this, [this] { emit wordEntered(m_wordEditor->text()); });
+    connect(m_clearRow, &QPushButton::clicked, this, &FilterPanel::clearCurrentRow);
+    connect(m_clearWord, &QPushButton::clicked, this, &FilterPanel::clearCurrentWord);
+    // "閉じる" leaves the filter; the ledger screen connects it.
 }
 
 void FilterPanel::prepareConditionGrid()
@@ -62,9 +71,79 @@ void FilterPanel::moveTo(PanelPosition position)
 
 void FilterPanel::takeListCell(int row, int col)
 {
-    // The filter's condition fill goes here.
-    Q_UNUSED(row);
-    Q_UNUSED(col);
+    emit listCellTaken(row, col);
+}
+
+FilterConditionRows FilterPanel::rows() const
+{
+    FilterConditionRows rows;
+    for (int r = 0; r < 3; ++r)
+        rows[size_t(r)] = {m_grid->textMatrix(r, 0), m_grid->textMatrix(r, 1), m_grid->textMatrix(r, 2)};
+    return rows;
+}
+
+void FilterPanel::setRows(const FilterConditionRows& rows)
+{
+    for (int r = 0; r < 3; ++r) {
+        m_grid->setTextMatrix(r, 0, rows[size_t(r)].columnText);
+        m_grid->setTextMatrix(r, 1, rows[size_t(r)].caption);
+        m_grid->setTextMatrix(r, 2, rows[size_t(r)].word);
+    }
+}
+
+void FilterPanel::clearConditions()
+{
+    setRows({});
+    setCurrentRow(0, 2);
+}
+
+void FilterPanel::setCurrentRow(int row, int cell)
+{
+    m_currentRow = row;
+    m_grid->setCurrentCell(row, cell);
+}
+
+void FilterPanel::fillCurrentRow(int column, const QString& caption, const QString& word)
+{
+    m_grid->setTextMatrix(m_currentRow, 0, QString::number(column));
+    m_grid->setTextMatrix(m_currentRow, 1, caption);
+    m_grid->setTextMatrix(m_currentRow, 2, word);
+    hideWordEditor();
+    advanceRow();
+}
+
+void FilterPanel::advanceRow()
+{
+    setCurrentRow((m_currentRow + 1) % 3, 2);
+}
+
+void FilterPanel::clearCurrentRow()
+{
+    for (int col = 0; col < 3; ++col)
+        m_grid->setTextMatrix(m_currentRow, col, QString());
+    hideWordEditor();
+}
+
+void FilterPanel::clearCurrentWord()
+{
+    m_grid->setTextMatrix(m_currentRow, 2, QString());
+    hideWordEditor();
+}
+
+void FilterPanel::openWordEditor()
+{
+    const QRect cell = m_grid->visualRect(m_grid->model()->index(m_currentRow, 2));
+    const QPoint at = m_grid->viewport()->mapTo(this, cell.topLeft());
+    m_wordEditor->move(at.x(), at.y());
+    m_wordEditor->setText(m_grid->textMatrix(m_currentRow, 2));
+    m_wordEditor->show();
+    m_wordEditor->raise();
+    m_wordEditor->setFocus();
+}
+
+void FilterPanel::hideWordEditor()
+{
+    m_wordEditor->hide();
 }
 
 FilterBarPanel::FilterBarPanel(QWidget* parent) : QFrame(parent)
@@ -77,13 +156,26 @@ FilterBarPanel::FilterBarPanel(QWidget* parent) : QFrame(parent)
     m_start->setObjectName(QStringLiteral("filterStartButton"));
     m_clear = new QPushButton(QStringLiteral("絞込解除"), this);
     m_clear->setObjectName(QStringLiteral("filterClearButton"));
+    m_maxPage = new QLabel(this);
+    m_maxPage->setObjectName(QStringLiteral("maxPageLabel"));
+    setGeometryTwips(m_maxPage, 4 * (ButtonWidth + ButtonGap), 40, ButtonWidth, 480);
+    m_maxPage->hide();
     placeButtons();
 }
 
 void FilterBarPanel::placeButtons()
 {
+    placeButtonsFirst({});
+}
+
+void FilterBarPanel::placeButtonsFirst(const QList<QPushButton*>& leading)
+{
+    QList<QPushButton*> order = leading;
+    for (QPushButton* button : {m_excel, m_refilter, m_start, m_clear})
+        if (!order.contains(button))
+            order.append(button);
     int left = 0;
-    for (QPushButton* button : {m_excel, m_refilter, m_start, m_clear}) {
+    for (QPushButton* button : std::as_const(order)) {
         setGeometryTwips(button, left, 40, ButtonWidth, 480);
         left += ButtonWidth + ButtonGap;
     }
@@ -93,4 +185,5 @@ void FilterBarPanel::hideButtons()
 {
     for (QPushButton* button : {m_excel, m_refilter, m_start, m_clear})
         button->hide();
+    m_maxPage->hide();
 }

@@ -3,6 +3,7 @@
 #include "ledger/colour_label_widget.h"
 #include "ledger/column_captions.h"
 #include "ledger/edit_frame_panel.h"
+#include "ledger/edit_frame_screen.h"
 #include "ledger/filter_panel.h"
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_colours.h"
@@ -98,12 +99,16 @@ void LedgerScreen::connectControls()
     connect(m_list, &LedgerListPanel::cellClicked, this, &LedgerScreen::listCellClicked);
     connect(m_editFrame->nextItemButton(), &QPushButton::clicked, this, &LedgerScreen::nextItemOfPage);
     connect(m_vocabulary->topPicture(), &ClickableLabel::clicked, this, &LedgerScreen::fom11gamencler);
+    m_editing = new EditFrameController(*this, m_state);
 
     connect(m_list->explainButton(), &QPushButton::clicked, this, &LedgerScreen::explainCalculation);
     connect(m_editFrame->explainButton(), &QPushButton::clicked, this,
             [this] { m_state.dialogs.inform(LedgerText::ExplanationTitle, EditFrameExplanation()); });
     connect(m_list->backupCaption(), &ClickableLabel::clicked, this,
             [this] { m_state.dialogs.inform(LedgerText::ExplanationTitle, BackupMarkExplanation()); });
+    connectFilter();
+    connectSortDelete();
+    connect(m_mainButtons->ledgerExcelButton(), &QPushButton::clicked, this, &LedgerScreen::exportLedgerWorkbook);
     // "訂 正", "新 規", "絞　込", "Sort", "削　除", "在庫品Excel", "月毎入出庫処理" and "再計算"
     // are connected by the edit-table, filter, sort/delete and output work.
 }

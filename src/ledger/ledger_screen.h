@@ -4,10 +4,12 @@
 // regions, runs the opening sequence and pages the list; the core computes every page.
 #include "ledger/ledger_view_state.h"
 #include "ledger/list_page.h"
+#include "ledger/filter_conditions.h"
 
 #include <QWidget>
 
 struct AppState;
+class EditFrameController;
 class EditFramePanel;
 class FilterPanel;
 class LedgerListPanel;
@@ -35,6 +37,7 @@ public:
     FilterPanel* filterPanel() const { return m_filter; }
     SortDeletePanel* sortDeletePanel() const { return m_sortDelete; }
     MainButtonsPanel* mainButtons() const { return m_mainButtons; }
+    EditFrameController* editing() const { return m_editing; }
 
     // Every list page reads its records through `reader` from now on.
     void setRecordReader(RecordReader reader) { m_read = std::move(reader); }
@@ -69,6 +72,35 @@ private:
     void listCellClicked(int row, int col);
     void explainCalculation();
 
+    // The filter (ledger_filter_screen.cpp).
+    void connectFilter();
+    void openFilter();
+    void filterListCellClicked(int row, int col);
+    void storeFilterWord(const QString& text);
+    bool normaliseFilter(const QString& incompleteMessage);
+    void startFilter();
+    void refilter();
+    void showFirstHitPage();
+    void giveUpFilterResult(const QString& emptyMessage);
+    void leaveFilter();
+    void showFirstFullPage();
+    // Sort and deletion (ledger_sort_delete_screen.cpp).
+    void connectSortDelete();
+    void openSortDeletePanel(bool sortMode);
+    void openSort();
+    void openDeletion();
+    void runSort();
+    void removeSortDeleteRow();
+    void registerSortDelete();
+    void closeSortDelete();
+public:
+    // The ledger workbook (ledger_excel_screen.cpp): "在庫品Excel" asks and writes the whole
+    // ledger; the filter bar's "Excel出力" writes the items of the HitList without asking.
+    void exportLedgerWorkbook();
+    void exportHitListWorkbook();
+private:
+    void writeLedgerWorkbook(const QList<int>* records);
+
     ScreenHost& m_host;
     AppState& m_state;
     LedgerViewState m_view;
@@ -86,4 +118,6 @@ private:
     QWidget* m_sortStatus = nullptr;
     MonthlyImportPanel* m_monthly = nullptr;
     QLabel* m_excelBusy = nullptr;
+    FilterConditions m_filterConditions;
+    EditFrameController* m_editing = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ledger/vocabulary_panel.h"
 
 #include "ledger/raised_panel.h"
+#include "storage/vocabulary.h"
 #include "ui/clickable_label.h"
 #include "ui/widget_geometry.h"
 
@@ -13,11 +14,38 @@ VocabularyPanel::VocabularyPanel(QWidget* parent) : QFrame(parent)
     raisedPanel(this);
     m_top = placed(new ClickableLabel(this), QStringLiteral("vocabularyTopPicture"), 0, 0, WidthTwips, 300);
     m_top->setFrameShape(QFrame::Panel);
-    placed(new QLabel(this), QStringLiteral("vocabularyCaption"), 120, 360, 2400, 320);
-    placed(new QLabel(this), QStringLiteral("vocabularyCountLabel"), 2640, 360, 1400, 320);
-    placed(new QListWidget(this), QStringLiteral("List1"), 120, 720, 3960, 4240);
-    placed(new QPushButton(QStringLiteral("追記"), this), QStringLiteral("addWordButton"), 120, 5080, 1600, 400);
-    placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("vocabularyCloseButton"), 2480, 5080, 1600,
-           400);
-    // The edit-table work fills List1 and connects the word pick, "追記" and "閉じる".
+    m_caption = placed(new QLabel(this), QStringLiteral("vocabularyCaption"), 120, 360, 2400, 320);
+    m_count = placed(new QLabel(this), QStringLiteral("vocabularyCountLabel"), 2640, 360, 1400, 320);
+    m_list = placed(new QListWidget(this), QStringLiteral("List1"), 120, 720, 3960, 4240);
+    auto* add = placed(new QPushButton(QStringLiteral("追記"), this), QStringLiteral("addWordButton"), 120, 5080, 1600, 400);
+    auto* close = placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("vocabularyCloseButton"), 2480,
+                         5080, 1600, 400);
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit wordPicked(wordNumberOf(item->text())); });
+    connect(add, &QPushButton::clicked, this, &VocabularyPanel::addWordClicked);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+QString VocabularyPanel::entryText(int number, const QString& word)
+{
+    const int spaces = number <= 9 ? 4 : number <= 999 ? 3 : 2;
+    return QString::number(number) + QString(spaces, u' ') + word;
+}
+
+int VocabularyPanel::wordNumberOf(const QString& entry)
+{
+    return entry.left(4).trimmed().toInt();
+}
+
+void VocabularyPanel::fill(const QString& caption, const VocabularyTable& table, int list, int count)
+{
+    m_caption->setText(caption);
+    m_count->setText(QString::number(count));
+    m_list->clear();
+    count = std::min(count, VocabularyTable::EntryCapacity);
+    QStringList entries;
+    entries.reserve(count);
+    for (int i = 1; i <= count; ++i)
+        entries.append(entryText(i, table.entry(list, i).word));
+    m_list->addItems(entries);
 }

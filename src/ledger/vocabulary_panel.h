@@ -4,6 +4,9 @@
 #include <QFrame>
 
 class ClickableLabel;
+class QLabel;
+class QListWidget;
+class VocabularyTable;
 
 class VocabularyPanel : public QFrame {
     Q_OBJECT
@@ -14,7 +17,23 @@ public:
 
     // The picture along the top of the panel; a click clears the screen.
     ClickableLabel* topPicture() const { return m_top; }
+    QListWidget* wordList() const { return m_list; }
+
+    // Shows entries 1..count of list `list`, each as its number, spaces and the word (empty
+    // words too, so that the first four characters always hold the number).
+    void fill(const QString& caption, const VocabularyTable& table, int list, int count);
+
+    // "1    ボルト" → 1.
+    static int wordNumberOf(const QString& entry);
+    static QString entryText(int number, const QString& word);
+
+signals:
+    void wordPicked(int wordNumber);
+    void addWordClicked();
 
 private:
     ClickableLabel* m_top = nullptr;
+    QLabel* m_caption = nullptr;
+    QLabel* m_count = nullptr;
+    QListWidget* m_list = nullptr;
 };

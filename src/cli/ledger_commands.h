@@ -1,0 +1,18 @@
+#pragma once
+// The ledger maintenance commands of tev-cli: filter, sort, delete and recalc.
+#include "ledger/filter_conditions.h"
+
+#include <QStringList>
+#include <optional>
+
+class Invocation;
+
+int RunFilter(Invocation& invocation);
+int RunSort(Invocation& invocation);
+int RunDelete(Invocation& invocation);
+int RunRecalc(Invocation& invocation);
+
+// One to three COL=WORD arguments as condition rows 1..3, in the given order. COL is a list
+// column the filter accepts (1, 2, 3, 4, 5 or 8); WORD may be empty. Nothing, with `error` set,
+// when an argument is malformed.
+std::optional<FilterConditionRows> ParseFilterArguments(const QStringList& args, QString* error);

@@ -1,0 +1,64 @@
+// move ITEMNO --month M (--in Q | --out Q) [--set]: a received or issued quantity of one month,
+// through the same entry, stock check and store as the entry pad and "登　録".
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "cli/console_output.h"
+#include "ledger/edit_session.h"
+#include "ledger/ledger_view_state.h"
+#include "ledger/stock_computation.h"
+#include "storage/app_state.h"
+#include "storage/field_text.h"
+#include "storage/item_number_file.h"
+#include "storage/shared_checks.h"
+
+int RunMove(Invocation& invocation)
+{
+    const QString in = QStringLiteral("--in");
+    const QString out = QStringLiteral("--out");
+    const QString month = QStringLiteral("--month");
+    QStringList args = invocation.args();
+    const bool replace = args.removeAll(QStringLiteral("--set")) > 0;
+    const ParsedArguments parsed = ParseArguments(args, {month, in, out});
+    if (!parsed.error.isEmpty())
+        return invocation.usageError(parsed.error);
+    if (parsed.positional.size() != 1)
+        return invocation.usageError(QStringLiteral("move needs one item number"));
+    const auto monthNo = ParseWholeNumber(parsed.options.value(month), 1, MonthsInYear);
+    if (!monthNo)
+        return invocation.usageError(QStringLiteral("--month needs a month of the ledger year, 1 to 12"));
+    if (parsed.options.contains(in) == parsed.options.contains(out))
+        return invocation.usageError(QStringLiteral("give either --in Q or --out Q"));
+    const bool received = parsed.options.contains(in);
+    const auto quantity = ParseNumber(parsed.options.value(received ? in : out));
+    if (!quantity)
+        return invocation.usageError(QStringLiteral("the quantity must be a plain decimal number"));
+
+    AppState* state = invocation.startUp();
+    if (!state)
+        return ExitFailed;
+    if (!CheckStopAll(*state))
+        return ExitFailed;
+    RebuildItemNumberTable(*state);
+    const QString number = parsed.positional.front();
+    if (!FindItemNumber(*state, number)) {
+        PrintError(QStringLiteral("tev-cli move: no item has the number %1\n").arg(number));
+        return ExitFailed;
+    }
+
+    LedgerViewState view;
+    EditSession session(*state, view);
+    session.startCorrect(state->FoundRecordNo);
+    if (session.mode() != 1) {
+        PrintError(QStringLiteral("tev-cli move: record %1 cannot be read\n").arg(state->FoundRecordNo));
+        return ExitFailed;
+    }
+    const int row = received ? QtyRow::Received : QtyRow::Issued;
+    const double value = replace ? *quantity : session.item().qtyNumber(row, int(*monthNo)) + *quantity;
+    session.selectMonthCell(row, int(*monthNo));
+    if (!session.commitEntry(StoredNumberText(value).trimmed()))
+        return ExitFailed;  // the message went to stderr; nothing was stored
+    if (!session.store().stored())
+        return ExitFailed;
+    PrintOut(QStringLiteral("stock: %1\n").arg(DecimalText(StockOf(session.item()))));
+    return ExitSuccess;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The ledger workbook: every item of the ledger (or of a filter result) in the layout of the
+// item import workbook, two rows per item, written from the template.
+#include "workbook/workbook_errors.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <memory>
+
+struct AppState;
+class DesktopHandover;
+class ItemRecord;
+class Workbook;
+
+// The question of the "在庫品Excel" button and its title.
+QString LedgerWorkbookQuestion();
+QString LedgerWorkbookQuestionTitle();
+
+// "在庫品台帳yyyy年mm月.xlsx" in "M在庫台帳" for an output on `date`.
+QString LedgerWorkbookPath(const AppState& state, const QDate& date);
+
+// Writes row 3 (count), row 4 (captions with the twelve months from `startMonth`) and the
+// column widths from B on.
+void WriteLedgerHeader(Workbook& workbook, const AppState& state, int itemCount);
+// Writes item number `k` (1-based) in rows 5 + 2(k − 1) and the row below.
+void WriteLedgerItem(Workbook& workbook, int k, const ItemRecord& record, bool startOfUse);
+
+struct LedgerWorkbookResult {
+    WorkbookStatus status;
+    QString path;
+    int items = 0;
+};
+
+// Writes the workbook of the whole ledger, or of the records `records` (in that order) when
+// given, to `outputPath` (LedgerWorkbookPath of today when empty). With a desktop the file is
+// then handed to the user's spreadsheet program.
+LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desktop,
+                                          const QString& outputPath = QString(),
+                                          const QList<int>* records = nullptr);

@@ -1,0 +1,44 @@
+#pragma once
+// The ledger screen's editing: "新 規", "訂 正", the edit frame's buttons, cell clicks, the text
+// box, the vocabulary panel, the year-month chooser, the entry pad and "再計算". It translates
+// clicks into EditSession calls and draws what the session shows.
+#include "ledger/edit_session.h"
+#include "ledger/entry_pad.h"
+
+#include <QObject>
+#include <QPointer>
+
+class LedgerScreen;
+class VocabularyPanel;
+
+class EditFrameController : public QObject {
+    Q_OBJECT
+public:
+    EditFrameController(LedgerScreen& screen, AppState& state);
+
+    EditSession& session() { return m_session; }
+    EntryPad* entryPad() const { return m_pad; }
+
+    void newItem();
+    void correctItem();
+    void copyItem();
+    void storeItem();
+    void recalculateTotal();
+
+private:
+    void openFrame();
+    void draw();
+    void closePad();
+    void openPad();
+    void itemCellClicked(int column);
+    void monthCellClicked(int row, int column);
+    void textEntered(const QString& text);
+    void showVocabulary();
+    void refreshAfterStore();
+
+    LedgerScreen& m_screen;
+    AppState& m_state;
+    EditSession m_session;
+    VocabularyPanel* m_vocabulary = nullptr;
+    QPointer<EntryPad> m_pad;
+};

@@ -1,0 +1,188 @@
+// "登　録": storing the item being edited. New and copied items are appended under the ledger
+// lock (another client's new item is never overwritten); a corrected item overwrites its own
+// record after checking that no other client has stored it since it was loaded.
+#include "ledger/edit_session.h"
+#include "ledger/ledger_backup.h"
+#include "ledger/ledger_view_state.h"
+#include "storage/app_state.h"
+#include "storage/dialogs.h"
+#include "storage/field_text.h"
+#include "storage/item_number_file.h"
+#include "storage/ledger_append.h"
+#include "storage/ledger_file.h"
+#include "storage/paths.h"
+#include "storage/settings_lines.h"
+
+#include <QLockFile>
+
+namespace {
+
+const QString Title = QStringLiteral("登録確認");
+constexpr int LockWaitMs = 20000;
+constexpr int StaleLockMs = 30000;
+
+void informBusy(AppState& state)
+{
+    state.dialogs.inform(Title, QStringLiteral("他のクライアントが台帳を更新中です。") + u'\r'
+                                    + QStringLiteral("しばらくしてからもう一度登録してください。"));
+}
+
+void informWriteFailure(AppState& state, const QString& path)
+{
+    state.dialogs.inform(Title, QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r' + path + u'\r'
+                                    + QStringLiteral("登録されていません。"));
+}
+
+} // namespace
+
+StoreOutcome EditSession::store()
+{
+    StoreOutcome outcome;
+    // A view-only client may look at data and output workbooks, but not register or correct.
+    if (ReadFlag(m_state.ClientSettings[ClientLine::ViewOnly])) {
+        m_state.dialogs.inform(Title, QStringLiteral("当クライアントは確認のみの設定です。") + u'\r'
+                                          + QStringLiteral("登録・訂正は出来ません。"));
+        outcome.status = StoreOutcome::Status::Refused;
+        return outcome;
+    }
+    const QString number = m_item.text(ItemField::Number);
+    if (number.isEmpty()) {
+        m_state.dialogs.inform(Title, QStringLiteral("在庫品Noが入力されていません。") + u'\r'
+                                          + QStringLiteral("在庫品Noを入力してから登録してください。"));
+        outcome.status = StoreOutcome::Status::Refused;
+        return outcome;
+    }
+    const bool newItem = mode() != 1;
+    if (!duplicateAccepted(number, newItem)) {
+        outcome.status = StoreOutcome::Status::Declined;
+        return outcome;
+    }
+    return newItem ? storeNew() : storeCorrection();
+}
+
+// A number another record has is asked about, unless the user has accepted it already or a
+// correction keeps the number the record had.
+bool EditSession::duplicateAccepted(const QString& number, bool newItem)
+{
+    if (number == m_acceptedDuplicate)
+        return true;
+    if (!newItem && m_loaded && m_loaded->text(ItemField::Number) == number)
+        return true;
+    const bool found = newItem ? FindItemNumber(m_state, number) : FindOtherItemNumber(m_state, number);
+    if (!found)
+        return true;
+    const QString question = QStringLiteral(" ") + u' ' + QString::number(m_state.FoundRecordNo)
+        + QStringLiteral(" 項目に同一在庫品Noがあります。") + u'\r' + QStringLiteral("このまま登録しますか？　");
+    if (m_state.dialogs.ask(Title, question) != Dialogs::Answer::Yes)
+        return false;
+    m_acceptedDuplicate = number;
+    return true;
+}
+
+StoreOutcome EditSession::storeNew()
+{
+    StoreOutcome outcome;
+    m_state.CurrentRecord = m_item;
+    const AppendResult appended = StoreNewItem(m_state);
+    switch (appended.status) {
+    case AppendResult::Status::Stored:
+        break;
+    case AppendResult::Status::LedgerFull:
+        outcome.status = StoreOutcome::Status::Refused;
+        return outcome;
+    case AppendResult::Status::Busy:
+        informBusy(m_state);
+        return outcome;
+    case AppendResult::Status::Failed:
+        informWriteFailure(m_state, appended.io.path);
+        return outcome;
+    }
+    m_item = m_state.CurrentRecord;
+    m_loaded = m_item;
+    // The frame stays on the stored item, now as a correction: a second "登　録" rewrites the
+    // record instead of appending the item twice.
+    setMode(1, ModeCaption::Correct);
+    outcome.status = StoreOutcome::Status::Stored;
+    outcome.recordNo = appended.firstRecordNo;
+    outcome.appended = true;
+    afterStore(outcome, 0);
+    return outcome;
+}
+
+StoreOutcome EditSession::storeCorrection()
+{
+    StoreOutcome outcome;
+    const int recordNo = m_state.CurrentRecordNo;
+    std::optional<ItemRecord> expected = m_loaded;
+    double oldValue = 0;
+    for (;;) {
+        QLockFile lock(m_state.DataFolder + DataFileName::LedgerLock);
+        lock.setStaleLockTime(StaleLockMs);
+        if (!lock.tryLock(LockWaitMs)) {
+            informBusy(m_state);
+            return outcome;
+        }
+        LedgerCloser closer(m_state);
+        if (!OpenLedger(m_state)) {
+            informWriteFailure(m_state, LedgerPath(m_state));
+            return outcome;
+        }
+        if (recordNo < 1 || recordNo > m_state.RecordCount || !ReadRecord(m_state, recordNo)) {
+            m_state.dialogs.inform(Title, QStringLiteral(" No ") + QString::number(recordNo)
+                                              + QStringLiteral(" の在庫品が台帳にありません。") + u'\r'
+                                              + QStringLiteral("一覧を開き直してから訂正してください。"));
+            outcome.status = StoreOutcome::Status::Refused;
+            return outcome;
+        }
+        const ItemRecord onDisk = m_state.CurrentRecord;
+        if (expected && !(onDisk == *expected)) {
+            CloseLedger(m_state);
+            lock.unlock();
+            const QString question = QStringLiteral(" No ") + QString::number(recordNo)
+                + QStringLiteral(" の在庫品は、読み込んだ後に他のクライアントで登録されています。") + u'\r'
+                + QStringLiteral("その変更を上書きして登録しますか？　");
+            if (m_state.dialogs.ask(Title, question) != Dialogs::Answer::Yes) {
+                publish();
+                outcome.status = StoreOutcome::Status::Declined;
+                return outcome;
+            }
+            expected = onDisk;
+            continue;
+        }
+        oldValue = onDisk.textNumber(ItemField::StockValue);
+        m_state.CurrentRecord = m_item;
+        const IoResult written = WriteRecord(m_state, recordNo);
+        if (!written) {
+            publish();
+            informWriteFailure(m_state, written.path);
+            return outcome;
+        }
+        break;
+    }
+    m_item = m_state.CurrentRecord;
+    m_loaded = m_item;
+    outcome.status = StoreOutcome::Status::Stored;
+    outcome.recordNo = recordNo;
+    afterStore(outcome, oldValue);
+    return outcome;
+}
+
+// The item number table and the total stock value follow the store; a table that misses rows
+// other clients appended meanwhile is rebuilt.
+void EditSession::afterStore(StoreOutcome& outcome, double oldValue)
+{
+    m_state.EditPending = false;
+    m_state.CurrentRecordNo = outcome.recordNo;
+    m_cells = FilledCells(m_item, decimals());
+    if (outcome.recordNo > m_state.ItemNumbers.rowCount() + 1) {
+        RebuildItemNumberTable(m_state);
+    } else {
+        m_state.ItemNumbers.setRow(outcome.recordNo,
+                                   ItemNumberRow{m_item.text(ItemField::Number), m_item.text(ItemField::Name),
+                                                 m_item.text(ItemField::Specification), m_item.text(ItemField::Maker),
+                                                 m_item.text(ItemField::StockValue)});
+        m_state.TotalStockValue += m_item.textNumber(ItemField::StockValue) - oldValue;
+    }
+    publish();
+    outcome.backedUp = CopyLedgerBackup(m_state);
+}

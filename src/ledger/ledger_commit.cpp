@@ -1,0 +1,224 @@
+#include "ledger/ledger_commit.h"
+
+#include "storage/app_state.h"
+#include "storage/file_error.h"
+#include "storage/item_number_file.h"
+#include "storage/item_record.h"
+#include "storage/ledger_file.h"
+#include "storage/paths.h"
+
+#include <QFile>
+#include <QLockFile>
+#include <QSaveFile>
+#include <cerrno>
+#include <vector>
+
+namespace {
+
+constexpr qsizetype RecordLength = ItemRecord::Length;
+// The lock that appending items takes: no item is appended while the ledger is replaced.
+constexpr int StaleLockMs = 30000;
+constexpr int LockWaitMs = 20000;
+constexpr int ProgressStep = 4096;
+
+// A whole record file in memory, a damaged tail padded with spaces to a full record.
+struct RecordFile {
+    QByteArray bytes;
+    int count = 0;
+    const char* record(int n) const { return bytes.constData() + (n - 1) * RecordLength; }
+};
+
+IoResult readRecordFile(const QString& path, RecordFile& into, int maxRecords)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return IoResult::failure(path, errno ? errno : ENOENT, file.errorString());
+    into.bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return IoResult::failure(path, errno ? errno : EIO, file.errorString());
+    into.count = int(std::min<qint64>(RecordCountForLength(into.bytes.size()), maxRecords));
+    if (into.bytes.size() < into.count * RecordLength)
+        into.bytes.append(QByteArray(into.count * RecordLength - into.bytes.size(), ' '));
+    return IoResult::success();
+}
+
+class LedgerLock {
+public:
+    explicit LedgerLock(const AppState& state) : m_lock(state.DataFolder + DataFileName::LedgerLock)
+    {
+        m_lock.setStaleLockTime(StaleLockMs);
+    }
+    IoResult take()
+    {
+        if (m_lock.tryLock(LockWaitMs))
+            return IoResult::success();
+        return IoResult::failure(m_lock.fileName(), EBUSY, QStringLiteral("the ledger is in use by another client"));
+    }
+
+private:
+    QLockFile m_lock;
+};
+
+CommitResult cancelled(QSaveFile& out)
+{
+    out.cancelWriting();
+    CommitResult result;
+    result.io = IoResult::failure(out.fileName(), ECANCELED, QStringLiteral("cancelled"));
+    return result;
+}
+
+// Writes `records` as the new ledger through a temporary file and one rename, then removes the
+// rewrite file and rebuilds the item number table from the new ledger.
+CommitResult replaceLedger(AppState& state, const std::vector<const char*>& records, const CommitProgress& progress)
+{
+    CommitResult result;
+    const int total = int(records.size());
+    QSaveFile out(LedgerPath(state));
+    out.setDirectWriteFallback(false);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly)) {
+        result.io = IoResult::failure(out.fileName(), errno ? errno : EACCES, out.errorString());
+        return result;
+    }
+    if (progress && !progress(CommitStage::Started, 0, total))
+        return cancelled(out);
+    QByteArray block;
+    block.reserve(ProgressStep * RecordLength);
+    for (int k = 0; k < total; ++k) {
+        block.append(records[size_t(k)], RecordLength - 2);
+        block.append("\r\n", 2);
+        if ((k + 1) % ProgressStep == 0 || k + 1 == total) {
+            if (out.write(block) != block.size()) {
+                result.io = IoResult::failure(out.fileName(), errno ? errno : EIO, out.errorString());
+                out.cancelWriting();
+                return result;
+            }
+            block.clear();
+            if (progress && !progress(CommitStage::Writing, k + 1, total))
+                return cancelled(out);
+        }
+    }
+    if (progress && !progress(CommitStage::Written, total, total))
+        return cancelled(out);
+    // commit() syncs the temporary file to the disk before it renames it over the ledger.
+    errno = 0;
+    if (!out.commit()) {
+        result.io = IoResult::failure(LedgerPath(state), errno ? errno : EIO, out.errorString());
+        return result;
+    }
+    if (progress)
+        progress(CommitStage::Replaced, total, total);
+
+    DeleteRewriteFile(state);
+    {
+        LedgerCloser closer(state);
+        OpenLedger(state);
+    }
+    RebuildItemNumberTable(state);
+    WriteItemNumberFile(state);
+    result.recordCount = state.RecordCount;
+    return result;
+}
+
+void appendNewerRecords(const RecordFile& ledger, int snapshotCount, std::vector<const char*>& records)
+{
+    for (int n = snapshotCount + 1; n <= ledger.count; ++n)
+        records.push_back(ledger.record(n));
+}
+
+bool hasName(const char* record)
+{
+    ItemRecord item;
+    item.assignBytes(record);
+    return !item.text(ItemField::Name).isEmpty();
+}
+
+} // namespace
+
+CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
+                               const CommitProgress& progress)
+{
+    CommitResult result;
+    LedgerLock lock(state);
+    if (!(result.io = lock.take()))
+        return result;
+    RecordFile ledger;
+    if (!(result.io = readRecordFile(LedgerPath(state), ledger, AppState::MaxRecords)))
+        return result;
+    if (ledger.count < snapshotCount) {
+        result.io = IoResult::failure(LedgerPath(state), ESTALE,
+                                      QStringLiteral("the ledger has been changed by another client"));
+        return result;
+    }
+    std::vector<const char*> records;
+    records.reserve(size_t(recordNos.size()) + size_t(ledger.count - snapshotCount));
+    for (const int n : recordNos) {
+        if (n < 1 || n > snapshotCount) {
+            result.io = IoResult::failure(LedgerPath(state), EINVAL, QStringLiteral("record %1 does not exist").arg(n));
+            return result;
+        }
+        records.push_back(ledger.record(n));
+    }
+    appendNewerRecords(ledger, snapshotCount, records);
+    return replaceLedger(state, records, progress);
+}
+
+CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress)
+{
+    CommitResult result;
+    LedgerLock lock(state);
+    if (!(result.io = lock.take()))
+        return result;
+    RecordFile sorted;
+    if (!(result.io = readRecordFile(RewritePath(state), sorted, AppState::MaxRecords)))
+        return result;
+    RecordFile ledger;
+    if (!(result.io = readRecordFile(LedgerPath(state), ledger, AppState::MaxRecords)))
+        return result;
+    std::vector<const char*> records;
+    records.reserve(size_t(sorted.count) + size_t(std::max(0, ledger.count - snapshotCount)));
+    for (int n = 1; n <= sorted.count; ++n)
+        if (hasName(sorted.record(n)))
+            records.push_back(sorted.record(n));
+    appendNewerRecords(ledger, snapshotCount, records);
+    if (int(records.size()) > AppState::MaxRecords) {
+        result.io = IoResult::failure(LedgerPath(state), EFBIG, QStringLiteral("the ledger would exceed its capacity"));
+        return result;
+    }
+    return replaceLedger(state, records, progress);
+}
+
+int CountAfterRewriteCommit(AppState& state, int snapshotCount)
+{
+    RecordFile sorted;
+    readRecordFile(RewritePath(state), sorted, AppState::MaxRecords);
+    int named = 0;
+    for (int n = 1; n <= sorted.count; ++n)
+        named += hasName(sorted.record(n)) ? 1 : 0;
+    return CountAfterKeptCommit(state, named, snapshotCount);
+}
+
+int CountAfterKeptCommit(AppState& state, int keptCount, int snapshotCount)
+{
+    const qint64 length = QFile(LedgerPath(state)).size();
+    const int count = int(std::min<qint64>(RecordCountForLength(length), AppState::MaxRecords));
+    return keptCount + std::max(0, count - snapshotCount);
+}
+
+QString CommitFailureMessage(const IoResult& io)
+{
+    QString reason;
+    if (io.errorCode == ESTALE)
+        reason = QStringLiteral("他の端末で台帳が変更されました。開き直してください。");
+    else if (io.errorCode == EBUSY)
+        reason = QStringLiteral("他の端末が台帳を使用中です。");
+    else if (io.errorCode == ECANCELED)
+        reason = QStringLiteral("登録を中止しました。");
+    else if (io.errorCode == EFBIG)
+        reason = QStringLiteral("台帳の許容量を超えます。");
+    else
+        reason = DescribeFileError(ClassifyFileError(io.errorCode, io.path));
+    return QStringLiteral("　台帳の登録ができませんでした。") + u'\r' + QStringLiteral("　台帳は元のままです。") + u'\r'
+        + QStringLiteral("　") + reason + u'\r' + QStringLiteral("　") + io.path;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// "登　録" of the sort and delete panels: the complete new ledger is written to a temporary
+// file beside "Ma在庫品.dat", synced, and then takes its place in one rename, so that a crash or
+// a failure at any moment leaves either the old ledger or the new one, whole. Records that other
+// clients appended after the panel read the ledger are kept at the end.
+#include "storage/io_result.h"
+
+#include <QList>
+#include <functional>
+
+struct AppState;
+
+enum class CommitStage {
+    Started,  // the temporary file is open, nothing written yet
+    Writing,  // `done` of `total` records written to the temporary file
+    Written,  // everything written; the replacement comes next
+    Replaced, // the new ledger is in place; the rewrite file and the item numbers come next
+};
+// Returning false before the replacement cancels the commit: the ledger stays as it was.
+using CommitProgress = std::function<bool(CommitStage stage, int done, int total)>;
+
+struct CommitResult {
+    IoResult io;
+    int recordCount = 0; // the ledger's records afterwards
+    bool ok() const { return io.ok; }
+};
+
+// The ledger becomes records `recordNos` of the ledger, in that order (the delete panel).
+// `snapshotCount` is the ledger's count when the list was read; a ledger that has since become
+// shorter (another client committed) is refused and left as it is.
+CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
+                               const CommitProgress& progress = {});
+
+// The ledger becomes the named records of the rewrite file, in its order (the sort panel).
+CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress = {});
+
+// How many records the ledger will hold after CommitRewriteFile, for the confirmation.
+int CountAfterRewriteCommit(AppState& state, int snapshotCount);
+// The same for CommitKeptRecords.
+int CountAfterKeptCommit(AppState& state, int keptCount, int snapshotCount);
+
+// The message a failed commit shows (title "異常確認").
+QString CommitFailureMessage(const IoResult& io);

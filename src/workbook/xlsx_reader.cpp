@@ -1,0 +1,286 @@
+// Reading an Office Open XML workbook: the package, its first worksheet, shared strings and
+// styles. Every damage (missing part, malformed XML, cells outside the sheet) ends as
+// NotAWorkbook; nothing is trusted to be in range.
+#include "workbook/cell_address.h"
+#include "workbook/package_relations.h"
+#include "workbook/workbook.h"
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <charconv>
+#include <cstring>
+#include <sstream>
+
+namespace {
+constexpr qint64 MaxCells = 40'000'000;
+
+WorkbookStatus damaged(const char* what)
+{
+    return WorkbookStatus::failure(WorkbookError::NotAWorkbook, QString::fromLatin1(what));
+}
+
+bool endsWith(const char* text, const char* suffix)
+{
+    const size_t a = std::strlen(text), b = std::strlen(suffix);
+    return a >= b && std::strcmp(text + a - b, suffix) == 0;
+}
+
+bool parse(pugi::xml_document& doc, const std::string& xml)
+{
+    // Without parse_doctype a DOCTYPE is skipped and never expanded: no external or recursive
+    // entities reach the reader.
+    return bool(doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata_single));
+}
+
+// Target of the first relationship of `part` whose type ends with `typeSuffix` (or has `id`).
+std::string relationTarget(const pugi::xml_document& rels, const std::string& part, const char* typeSuffix,
+                           const char* id = nullptr)
+{
+    for (pugi::xml_node rel : ChildNamed(rels, "Relationships").children()) {
+        if (std::strcmp(LocalName(rel), "Relationship") != 0)
+            continue;
+        const bool match = id ? std::strcmp(rel.attribute("Id").value(), id) == 0
+                              : endsWith(rel.attribute("Type").value(), typeSuffix);
+        if (match && std::strcmp(rel.attribute("TargetMode").value(), "External") != 0)
+            return ResolvePartName(part, rel.attribute("Target").value());
+    }
+    return {};
+}
+
+void collectText(pugi::xml_node node, std::string& out)
+{
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = LocalName(child);
+        if (std::strcmp(name, "t") == 0)
+            out += child.text().get();
+        else if (std::strcmp(name, "r") == 0)
+            collectText(child, out);
+    }
+}
+
+std::string attributesExcept(pugi::xml_node node, std::initializer_list<const char*> skip)
+{
+    std::string out;
+    for (pugi::xml_attribute a : node.attributes()) {
+        bool skipped = false;
+        for (const char* s : skip)
+            skipped = skipped || std::strcmp(a.name(), s) == 0;
+        if (skipped)
+            continue;
+        out += ' ';
+        out += a.name();
+        out += "=\"";
+        for (const char* p = a.value(); *p; ++p) {
+            switch (*p) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += *p;
+            }
+        }
+        out += '"';
+    }
+    return out;
+}
+} // namespace
+
+std::unique_ptr<Workbook> Workbook::load(const QString& path, WorkbookStatus& status)
+{
+    const QFileInfo info(path);
+    if (!info.dir().exists()) {
+        status = WorkbookStatus::failure(WorkbookError::PathNotFound, QStringLiteral("folder missing"));
+        return nullptr;
+    }
+    QFile file(path);
+    if (!info.exists()) {
+        status = WorkbookStatus::failure(WorkbookError::FileNotFound, QStringLiteral("file missing"));
+        return nullptr;
+    }
+    if (!info.isFile() || info.size() > ZipPackage::MaxPartSize) {
+        status = damaged("not a workbook file");
+        return nullptr;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        status = WorkbookStatus::failure(WorkbookError::InUse, QStringLiteral("cannot open"));
+        return nullptr;
+    }
+    return fromBytes(file.readAll(), path, status);
+}
+
+std::unique_ptr<Workbook> Workbook::fromBytes(QByteArray bytes, const QString& path, WorkbookStatus& status)
+{
+    std::unique_ptr<Workbook> book(new Workbook);
+    book->m_path = path;
+    if (bytes.startsWith("PK\x03\x04")) {
+        status = book->loadXlsx(std::move(bytes));
+    } else if (bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
+        book->m_format = Format::Xls;
+        status = book->loadXls(path);
+    } else {
+        status = damaged("unknown content");
+    }
+    if (!status)
+        return nullptr;
+    return book;
+}
+
+WorkbookStatus Workbook::loadXlsx(QByteArray bytes)
+{
+    WorkbookStatus status = m_package.open(std::move(bytes));
+    if (!status)
+        return status;
+    auto readXml = [&](const std::string& name, pugi::xml_document& doc) {
+        const auto text = m_package.read(name, status);
+        return text && parse(doc, *text);
+    };
+    pugi::xml_document rootRels, workbookXml, workbookRels;
+    if (!readXml("_rels/.rels", rootRels))
+        return status ? damaged("package relations") : status;
+    const std::string workbookPart = relationTarget(rootRels, std::string(), "/officeDocument");
+    if (workbookPart.empty() || !readXml(workbookPart, workbookXml))
+        return status ? damaged("workbook part") : status;
+    if (!readXml(RelationsPartName(workbookPart), workbookRels))
+        return status ? damaged("workbook relations") : status;
+
+    pugi::xml_node firstSheet = ChildNamed(ChildNamed(ChildNamed(workbookXml, "workbook"), "sheets"), "sheet");
+    std::string sheetId;
+    for (pugi::xml_attribute a : firstSheet.attributes()) {
+        if (endsWith(a.name(), ":id"))
+            sheetId = a.value();
+    }
+    m_sheetPart = sheetId.empty() ? std::string() : relationTarget(workbookRels, workbookPart, "", sheetId.c_str());
+    if (m_sheetPart.empty() || !m_package.has(m_sheetPart))
+        return damaged("first worksheet");
+
+    const std::string sharedPart = relationTarget(workbookRels, workbookPart, "/sharedStrings");
+    if (!sharedPart.empty() && m_package.has(sharedPart)) {
+        pugi::xml_document sst;
+        if (!readXml(sharedPart, sst))
+            return status ? damaged("shared strings") : status;
+        auto& shared = m_sheet.sharedStrings();
+        for (pugi::xml_node si : ChildNamed(sst, "sst").children()) {
+            if (std::strcmp(LocalName(si), "si") != 0)
+                continue;
+            std::string text;
+            collectText(si, text);
+            shared.push_back(std::move(text));
+        }
+    }
+
+    m_stylesPart = relationTarget(workbookRels, workbookPart, "/styles");
+    std::string styles;
+    if (!m_stylesPart.empty()) {
+        if (auto text = m_package.read(m_stylesPart, status))
+            styles = std::move(*text);
+        else if (!status)
+            return status;
+    }
+    if (!m_styles.load(styles))
+        return damaged("styles");
+
+    const auto sheetXml = m_package.read(m_sheetPart, status);
+    if (!sheetXml)
+        return status ? damaged("worksheet") : status;
+    return readSheet(*sheetXml);
+}
+
+WorkbookStatus Workbook::readSheet(const std::string& xml)
+{
+    if (!parse(m_sheetDoc, xml))
+        return damaged("worksheet XML");
+    pugi::xml_node root = ChildNamed(m_sheetDoc, "worksheet");
+    pugi::xml_node data = ChildNamed(root, "sheetData");
+    if (!data)
+        return damaged("worksheet without data");
+
+    if (pugi::xml_node cols = ChildNamed(root, "cols")) {
+        for (pugi::xml_node col : cols.children()) {
+            if (std::strcmp(LocalName(col), "col") != 0)
+                continue;
+            ColumnSpec spec;
+            spec.min = col.attribute("min").as_int();
+            spec.max = col.attribute("max").as_int();
+            if (spec.min < 1 || spec.max < spec.min || spec.max > SheetLimits::MaxColumn)
+                return damaged("column range");
+            if (col.attribute("width"))
+                spec.width = col.attribute("width").as_double();
+            if (col.attribute("style"))
+                spec.style = col.attribute("style").as_int();
+            spec.attributes = attributesExcept(col, {"min", "max", "width", "style", "customWidth"});
+            m_sheet.columns().push_back(std::move(spec));
+        }
+        root.remove_child(cols);
+    }
+
+    qint64 cellCount = 0;
+    int rowNumber = 0;
+    for (pugi::xml_node row : data.children()) {
+        if (std::strcmp(LocalName(row), "row") != 0)
+            continue;
+        rowNumber = row.attribute("r") ? row.attribute("r").as_int() : rowNumber + 1;
+        if (rowNumber < 1 || rowNumber > SheetLimits::MaxRow)
+            return damaged("row outside the sheet");
+        const std::string attributes = attributesExcept(row, {"r", "spans"});
+        if (!attributes.empty())
+            m_sheet.rowAttributes()[rowNumber] = attributes;
+        m_sheet.rowAt(rowNumber);
+        int column = 0;
+        for (pugi::xml_node c : row.children()) {
+            if (std::strcmp(LocalName(c), "c") != 0)
+                continue;
+            if (++cellCount > MaxCells)
+                return damaged("too many cells");
+            if (pugi::xml_attribute ref = c.attribute("r")) {
+                int refRow = 0;
+                if (!ParseCellName(ref.value(), refRow, column) || refRow != rowNumber)
+                    return damaged("cell reference");
+            } else if (++column > SheetLimits::MaxColumn) {
+                return damaged("column outside the sheet");
+            }
+            SheetCell& cell = m_sheet.cellAt(rowNumber, column);
+            cell.style = std::max(0, c.attribute("s").as_int());
+            const char* type = c.attribute("t").value();
+            pugi::xml_node v = ChildNamed(c, "v");
+            const char* value = v.text().get();
+            if (pugi::xml_node f = ChildNamed(c, "f")) {
+                std::ostringstream formula;
+                f.print(formula, "", pugi::format_raw);
+                m_sheet.formulas()[Worksheet::key(rowNumber, column)] = formula.str();
+                cell.formula = true;
+            }
+            if (std::strcmp(type, "s") == 0) {
+                cell.kind = CellKind::SharedText;
+                cell.text.offset = uint32_t(v.text().as_uint());
+                cell.text.length = 0;
+            } else if (std::strcmp(type, "inlineStr") == 0) {
+                std::string text;
+                collectText(ChildNamed(c, "is"), text);
+                m_sheet.storeText(cell, text);
+            } else if (std::strcmp(type, "str") == 0 || std::strcmp(type, "d") == 0) {
+                m_sheet.storeText(cell, value);
+            } else if (std::strcmp(type, "b") == 0) {
+                cell.kind = CellKind::Bool;
+                cell.number = std::strcmp(value, "1") == 0 ? 1 : 0;
+            } else if (std::strcmp(type, "e") == 0) {
+                m_sheet.storeText(cell, value);
+                cell.kind = CellKind::Error;
+            } else if (*value) {
+                double number = 0;
+                const char* end = value + std::strlen(value);
+                const auto result = std::from_chars(value, end, number);
+                if (result.ec == std::errc() && result.ptr == end) {
+                    cell.kind = CellKind::Number;
+                    cell.number = number;
+                } else {
+                    m_sheet.storeText(cell, value);
+                }
+            }
+        }
+    }
+    while (data.first_child())
+        data.remove_child(data.first_child());
+    return WorkbookStatus::success();
+}

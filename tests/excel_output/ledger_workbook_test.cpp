@@ -1,0 +1,145 @@
+// The ledger workbook: layout, shading, widths and the count, read back by our reader and,
+// where Debian's openpyxl is installed, by a reader that is not ours.
+#include "excel_output/ledger_workbook.h"
+#include "excel_output/output_paths.h"
+#include "ledger/column_captions.h"
+#include "storage/desktop_handover.h"
+#include "storage/ledger_file.h"
+#include "support/temp_client_support.h"
+#include "workbook/workbook_operations.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+class LedgerWorkbookTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(client.clientFolder() + QStringLiteral("原本Excel"));
+        QFile::copy(QStringLiteral(TEV_RESOURCES_DIR "/原本Excel/在庫出力台帳.xlsx"), TemplateWorkbookPath(client.state));
+        QDir().mkpath(OutputFolderPath(client.state));
+        client.state.SharedSettings[SharedLine::StartMonth] = QStringLiteral("2020/05");
+        RebuildColumnCaptions(client.state);
+    }
+
+    // Items: a normal one, one with no stock, one below its proper stock.
+    void writeItems()
+    {
+        QByteArray bytes;
+        const char* stocks[] = {"40", "0", "3"};
+        for (int i = 0; i < 3; ++i) {
+            ItemRecord record;
+            record.setText(ItemField::Number, QStringLiteral("00%1").arg(i + 1));
+            record.setText(ItemField::Name, QStringLiteral("ボルトＭ%1").arg(i + 8));
+            record.setText(ItemField::UnitPrice, QStringLiteral("12.5"));
+            record.setText(ItemField::ProperStock, QStringLiteral("10"));
+            record.setText(ItemField::Stock, QString::fromLatin1(stocks[i]));
+            record.setText(ItemField::StartOfUse, QStringLiteral("2019/04"));
+            record.setQty(QtyRow::Received, 1, QStringLiteral(" 51"));
+            record.setQty(QtyRow::Received, 12, QStringLiteral(" 2"));
+            record.setQty(QtyRow::Received, QtyColumn::Total, QStringLiteral(" 53"));
+            record.setQty(QtyRow::Received, QtyColumn::Planned, QStringLiteral(" 30"));
+            record.setQty(QtyRow::Received, QtyColumn::Rate, QStringLiteral(" 1766"));
+            record.setQty(QtyRow::Issued, 3, QStringLiteral(" 4"));
+            bytes += record.bytes();
+        }
+        TempClient::writeBytes(client.ledgerPath(), bytes);
+    }
+
+    TempClient client{true};
+};
+} // namespace
+
+TEST_F(LedgerWorkbookTest, WritesTheLayoutTwoRowsPerItem)
+{
+    writeItems();
+    client.state.SharedSettings[SharedLine::StartOfUse] = QStringLiteral("1");
+    RecordingDesktopHandover desktop;
+    const LedgerWorkbookResult result = ExportLedgerWorkbook(client.state, &desktop);
+    ASSERT_TRUE(result.status.ok()) << result.status.error;
+    EXPECT_EQ(result.items, 3);
+    EXPECT_TRUE(result.path.endsWith(QStringLiteral("M在庫台帳/在庫品台帳") + OutputMonthText(QDate::currentDate())
+                                     + QStringLiteral(".xlsx")));
+    EXPECT_EQ(desktop.opened.size(), 1);
+
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(result.path, book).ok());
+    const Worksheet& sheet = book->sheet();
+    EXPECT_EQ(sheet.text(3, 2), QStringLiteral("在庫品数"));
+    EXPECT_EQ(sheet.text(3, 3), QStringLiteral("3"));
+    EXPECT_EQ(sheet.text(4, 15), QStringLiteral("入出庫"));
+    EXPECT_EQ(sheet.text(4, 16), QStringLiteral("2020/05月"));
+    EXPECT_EQ(sheet.text(4, 24), QStringLiteral("2021/01月")); // across the year end
+    EXPECT_EQ(sheet.text(4, 27), QStringLiteral("2021/04月"));
+    // Item 2 in rows 7 and 8.
+    EXPECT_EQ(sheet.text(7, 2), QStringLiteral("2"));
+    EXPECT_EQ(sheet.text(7, 3), QStringLiteral("002"));
+    EXPECT_EQ(sheet.text(7, 4), QStringLiteral("ボルトＭ9"));
+    EXPECT_EQ(sheet.text(7, 8), QStringLiteral("12.5"));
+    EXPECT_EQ(sheet.text(7, 14), QStringLiteral("53"));
+    EXPECT_EQ(sheet.text(7, 15), QStringLiteral("入庫"));
+    EXPECT_EQ(sheet.text(8, 15), QStringLiteral("出庫"));
+    EXPECT_EQ(sheet.text(7, 16), QStringLiteral("51"));
+    EXPECT_EQ(sheet.text(7, 27), QStringLiteral("2"));
+    EXPECT_EQ(sheet.text(8, 18), QStringLiteral("4"));
+    EXPECT_EQ(sheet.text(8, 17), QString()); // a month without movement stays empty
+    EXPECT_EQ(sheet.text(7, 28), QStringLiteral("30"));
+    EXPECT_EQ(sheet.text(7, 29), QStringLiteral("176.6"));
+    EXPECT_EQ(sheet.text(7, 30), QStringLiteral("2019/04"));
+    EXPECT_EQ(sheet.text(8, 2), QString());
+    EXPECT_EQ(sheet.columnWidth(2), 8);
+    EXPECT_EQ(sheet.columnWidth(4), 20);
+
+    // A reader that is not ours: values, shading, widths and the count.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, openpyxl\n"
+                                 "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                                 "print(ws['C3'].value, ws['D9'].value, ws['P4'].value, ws['AC5'].value,"
+                                 " ws['AC5'].number_format, ws['M5'].fill.patternType, ws['M7'].fill.patternType,"
+                                 " ws['M9'].fill.patternType, ws.column_dimensions['B'].width,"
+                                 " ws.column_dimensions['D'].width, ws['C7'].value)\n"),
+                  result.path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        GTEST_SKIP() << "python3-openpyxl is not installed";
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
+              QStringLiteral("3 ボルトＭ10 2020/05月 176.6 0.0 None darkUp lightUp 8.0 20.0 002"));
+}
+
+TEST_F(LedgerWorkbookTest, EmptyLedgerGivesTheCountZeroAndNoItems)
+{
+    const LedgerWorkbookResult result = ExportLedgerWorkbook(client.state, nullptr);
+    ASSERT_TRUE(result.status.ok());
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(result.path, book).ok());
+    EXPECT_EQ(book->sheet().text(3, 3), QStringLiteral("0"));
+    EXPECT_EQ(book->sheet().lastRow(), 4);
+}
+
+TEST_F(LedgerWorkbookTest, HitListLimitsAndNumbersTheItems)
+{
+    writeItems();
+    const QList<int> hits{3, 1};
+    const LedgerWorkbookResult result = ExportLedgerWorkbook(client.state, nullptr, QString(), &hits);
+    ASSERT_TRUE(result.status.ok());
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(result.path, book).ok());
+    EXPECT_EQ(book->sheet().text(3, 3), QStringLiteral("2"));
+    EXPECT_EQ(book->sheet().text(5, 3), QStringLiteral("003"));
+    EXPECT_EQ(book->sheet().text(7, 3), QStringLiteral("001"));
+    EXPECT_EQ(book->sheet().text(7, 30), QString()); // start of use only with its option
+}
+
+TEST_F(LedgerWorkbookTest, MissingTemplateOrFolderWritesNothing)
+{
+    QDir(OutputFolderPath(client.state)).removeRecursively();
+    EXPECT_EQ(ExportLedgerWorkbook(client.state, nullptr).status.error, 76);
+    QDir().mkpath(OutputFolderPath(client.state));
+    QFile::remove(TemplateWorkbookPath(client.state));
+    EXPECT_EQ(ExportLedgerWorkbook(client.state, nullptr).status.error, 53);
+    EXPECT_TRUE(QDir(OutputFolderPath(client.state)).isEmpty());
+}

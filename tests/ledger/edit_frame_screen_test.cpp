@@ -1,0 +1,159 @@
+// The edit frame on the ledger screen: the main buttons, the frame's buttons, cell clicks, the
+// text box, the vocabulary panel and the entry pad, offscreen.
+#include "ledger/edit_frame_panel.h"
+#include "ledger/edit_frame_screen.h"
+#include "ledger/entry_pad.h"
+#include "ledger/ledger_screen_fixture.h"
+#include "ledger/vocabulary_panel.h"
+#include "storage/cp932_codec.h"
+#include "storage/vocabulary.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class EditFrameScreenTest : public LedgerScreenTest {
+protected:
+    void openWithItems(int count)
+    {
+        QList<ItemRecord> items;
+        for (int n = 1; n <= count; ++n) {
+            ItemRecord item;
+            item.setText(ItemField::Number, QStringLiteral("A%1").arg(n));
+            item.setText(ItemField::PreviousStock, QStringLiteral("10"));
+            items.append(item);
+        }
+        writeItems(items);
+        screen = openLedger();
+    }
+    void click(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+    FlexGrid* itemGrid() { return control<FlexGrid>("MSFlexGrid1"); }
+    FlexGrid* monthGrid() { return control<FlexGrid>("MSFlexGrid2"); }
+    QString modeCaption() { return labelText("modeCaption"); }
+    EntryPad* pad() { return screen->editing()->entryPad(); }
+    // Selects the list row and presses "訂 正".
+    void correctRow(int row)
+    {
+        list()->setCurrentCell(row, 1);
+        click("correctButton");
+        client.dialogs.clear();
+    }
+
+    LedgerScreen* screen = nullptr;
+};
+
+TEST_F(EditFrameScreenTest, CorrectNewAndCopyFollowTheSelectedRow)
+{
+    openWithItems(3);
+    correctRow(2);  // the issued row of item 1: no item selected
+    EXPECT_EQ(modeCaption(), QStringLiteral("新 規"));
+    EXPECT_EQ(labelText("recordNoLabel"), QStringLiteral(" No 4"));
+    EXPECT_TRUE(control("Picture20")->isVisible());
+
+    click("copyButton");
+    EXPECT_EQ(client.dialogs.shown().back().text, QStringLiteral("新規画面では複写機能は実行できません。　"));
+
+    correctRow(3);
+    EXPECT_EQ(modeCaption(), QStringLiteral("訂 正"));
+    EXPECT_EQ(labelText("itemNumberLabel"), QStringLiteral("A2 "));
+    EXPECT_EQ(itemGrid()->textMatrix(1, 7), QStringLiteral("10"));
+    click("copyButton");  // answered No
+    EXPECT_EQ(modeCaption(), QStringLiteral("複 写"));
+    EXPECT_EQ(labelText("recordNoLabel"), QStringLiteral(" No 2"));
+}
+
+TEST_F(EditFrameScreenTest, PadOnAMonthCellReplacesTheValueAndRecalculates)
+{
+    openWithItems(1);
+    correctRow(1);
+    monthGrid()->clicked(2, 1);
+    ASSERT_NE(pad(), nullptr);
+    EXPECT_FALSE(pad()->findChild<QPushButton*>(QStringLiteral("padKeyPoint"))->isVisibleTo(pad()));
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey4")), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey0")), Qt::LeftButton);
+    EXPECT_EQ(pad()->readoutText(), QStringLiteral("40"));
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padClearButton")), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey4")), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(pad(), nullptr) << "the pad closes after a confirmation";
+    EXPECT_EQ(monthGrid()->textMatrix(2, 1), QStringLiteral("4"));
+    EXPECT_EQ(itemGrid()->textMatrix(1, 9), QStringLiteral("6"));
+
+    // The pad starts at the field's own value and its first key replaces it.
+    monthGrid()->clicked(2, 1);
+    EXPECT_EQ(pad()->readoutText(), QStringLiteral("4"));
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey5")), Qt::LeftButton);
+    EXPECT_EQ(pad()->readoutText(), QStringLiteral("5"));
+    auto* box = pad()->findChild<QLineEdit*>(QStringLiteral("padTextBox"));
+    box->show();
+    QTest::keyClicks(box, QStringLiteral("12"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(client.dialogs.shown().back().text.contains(QStringLiteral("在庫数不足")));
+    EXPECT_EQ(monthGrid()->textMatrix(2, 1), QString()) << "read back as stored";
+}
+
+TEST_F(EditFrameScreenTest, EnterMovesAlongTheTextColumnsAndWordsComeFromTheList)
+{
+    writeSettings({}, {{ListCountLine(2), QStringLiteral("2")}});
+    state().Vocabulary.setEntry(2, 1, {QString(), QStringLiteral("ボルト")});
+    WriteVocabularyLists(state());
+    openWithItems(1);
+    click("newButton");
+    itemGrid()->clicked(1, 0);
+    auto* panel = control<VocabularyPanel>("Picture1");
+    EXPECT_TRUE(panel->isVisible());
+    auto* box = control<QLineEdit>("textEntryBox");
+    QList<int> columns;
+    for (const char* text : {"n", "s", "m", "p"}) {
+        box->setText(QString::fromLatin1(text));
+        QTest::keyClick(box, Qt::Key_Return);
+        columns.append(itemGrid()->currentColumn());
+    }
+    EXPECT_EQ(columns, (QList<int>{1, 2, 3, 0}));
+    EXPECT_EQ(itemGrid()->textMatrix(1, 2), QStringLiteral("m"));
+
+    itemGrid()->clicked(1, 0);
+    QListWidget* words = control<QListWidget>("List1");
+    ASSERT_EQ(words->count(), 2);
+    EXPECT_EQ(words->item(0)->text(), QStringLiteral("1    ボルト"));
+    words->itemClicked(words->item(0));
+    EXPECT_EQ(itemGrid()->textMatrix(1, 0), QStringLiteral("ボルト"));
+    EXPECT_FALSE(panel->isVisible());
+
+    itemGrid()->clicked(1, 0);
+    box->setText(QStringLiteral("ナット"));
+    QTest::keyClick(box, Qt::Key_Return);
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    click("addWordButton");
+    EXPECT_EQ(words->count(), 3);
+    EXPECT_EQ(words->item(1)->text(), QStringLiteral("2    ナット"));
+    EXPECT_TRUE(Cp932::decode(TempClient::readBytes(VocabularyPath(state(), 2))).contains(QStringLiteral("ナット")));
+}
+
+TEST_F(EditFrameScreenTest, StoringANewItemShowsItInTheListAndTheCount)
+{
+    openWithItems(2);
+    click("newButton");
+    client.dialogs.clear();
+    click("registerButton");
+    EXPECT_TRUE(client.dialogs.shown().back().text.startsWith(QStringLiteral("在庫品Noが入力されていません。")));
+
+    QTest::mouseClick(control<QLabel>("itemNumberLabel"), Qt::LeftButton);
+    ASSERT_NE(pad(), nullptr);
+    for (const char* key : {"padKeyN", "padKey7"})
+        QTest::mouseClick(pad()->findChild<QPushButton*>(QString::fromLatin1(key)), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+    click("registerButton");
+    EXPECT_EQ(labelText("countLabel"), QStringLiteral("総数 3"));
+    EXPECT_EQ(list()->textMatrix(5, 1), QStringLiteral("N7"));
+    EXPECT_EQ(modeCaption(), QStringLiteral("訂 正"));
+    EXPECT_EQ(labelText("recordNoLabel"), QStringLiteral(" No 3"));
+    EXPECT_TRUE(control("Picture20")->isVisible());
+}
+
+} // namespace

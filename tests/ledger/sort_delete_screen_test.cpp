@@ -1,0 +1,146 @@
+// "Sort" and "削　除" on the ledger screen: the panel, "行削除", "閉じる" and "登　録".
+#include "ledger_items_helper.h"
+#include "ledger_screen_fixture.h"
+
+#include "ledger/sort_delete_panel.h"
+
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+using namespace ledger_items;
+
+namespace {
+
+class SortDeleteScreenTest : public LedgerScreenTest {
+protected:
+    void SetUp() override
+    {
+        LedgerScreenTest::SetUp();
+        WriteItems(client.ledgerPath(), {{u"9"_s, u"ボルト"_s}, {u"X1"_s, QString()}, {u"10"_s, u"ボルト"_s},
+                                         {u"A1"_s, u"ワッシャ"_s}, {u"Z9"_s, u"アンカー"_s}});
+        before = TempClient::readBytes(client.ledgerPath());
+        openLedger();
+    }
+    void click(const char* name) { control<QPushButton>(name)->click(); }
+    SortDeletePanel* panel() { return control<SortDeletePanel>("Picture12"); }
+    FlexGrid* sortList() { return control<FlexGrid>("MSFlexGrid3"); }
+    QString panelLabel(const char* name) { return control<QLabel>(name)->text(); }
+    QStringList listColumn(int col)
+    {
+        QStringList texts;
+        for (int row = 1; row < sortList()->rows(); ++row)
+            texts.append(sortList()->textMatrix(row, col));
+        return texts;
+    }
+    QString rewritePath() const { return client.dataFolder() + u"Ma在庫品仮.dat"_s; }
+
+    QByteArray before;
+};
+
+TEST_F(SortDeleteScreenTest, SortShowsTheSortedCopyAndRegisteringMakesItTheLedger)
+{
+    click("sortButton");
+    EXPECT_EQ(client.dialogs.texts().last(), u"　在庫品Noでソートします。　　登録で反映　"_s);
+    EXPECT_FALSE(panel()->isHidden());
+    EXPECT_EQ(panelLabel("sortDeleteTitle"), u"在庫品台帳Sort"_s);
+    EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 5"_s);
+    EXPECT_TRUE(control("deleteRowButton")->isHidden());
+    EXPECT_EQ(panel()->indicatorColour(), SortDeleteColour::Working);
+    EXPECT_EQ(listColumn(1), (QStringList{u"9"_s, u"X1"_s, u"10"_s, u"A1"_s, u"Z9"_s}));
+
+    click("sortStartButton");
+    EXPECT_EQ(listColumn(1), (QStringList{u"Z9"_s, u"10"_s, u"9"_s, u"A1"_s}));
+    EXPECT_EQ(listColumn(0), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
+    EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 5"_s); // the ledger's count, not the copy's
+    EXPECT_EQ(panelLabel("sortDeleteResultLabel"), u"Sort完了"_s);
+    EXPECT_EQ(panel()->indicatorColour(), SortDeleteColour::Sorted);
+    EXPECT_TRUE(control("Picture8")->isHidden());
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
+
+    client.dialogs.queueAnswer(Dialogs::Answer::No);
+    click("sortDeleteRegisterButton");
+    EXPECT_EQ(client.dialogs.shown().last().text,
+              u"　並べ替えた順で在庫品台帳を登録します。\r　登録後の台帳は 4 件になります。\r　よろしいですか？"_s);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
+
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    click("sortDeleteRegisterButton");
+    EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"Z9"_s, u"10"_s, u"9"_s, u"A1"_s}));
+    EXPECT_FALSE(QFile::exists(rewritePath()));
+    EXPECT_TRUE(panel()->isHidden());
+    EXPECT_EQ(labelText("countLabel"), u"総数 4"_s);
+    EXPECT_EQ(labelText("pageLabel"), u" P 1"_s);
+    EXPECT_EQ(list()->textMatrix(1, 1), u"Z9"_s);
+    EXPECT_EQ(list()->textMatrix(9, 1), QString());
+    EXPECT_EQ(state().ItemNumbers.rowCount(), 4);
+}
+
+TEST_F(SortDeleteScreenTest, RowsOfTheSortedCopyCanBeRemovedAndClosingForgetsTheCopy)
+{
+    click("sortButton");
+    click("sortDeleteRegisterButton"); // nothing sorted yet
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
+    click("sortStartButton");
+    ASSERT_FALSE(control("deleteRowButton")->isHidden());
+    sortList()->setCurrentCell(2, 1);
+    click("deleteRowButton");
+    EXPECT_EQ(listColumn(1), (QStringList{u"Z9"_s, u"9"_s, u"A1"_s, u"A1"_s}));
+    EXPECT_EQ(listColumn(2).last(), QString());
+    EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 3"_s);
+    EXPECT_EQ(panelLabel("sortDeleteResultLabel"), u"削除完了"_s);
+
+    click("sortDeleteCloseButton");
+    EXPECT_FALSE(QFile::exists(rewritePath()));
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
+    EXPECT_EQ(labelText("countLabel"), u"総数 5"_s);
+    EXPECT_EQ(list()->textMatrix(1, 1), u"9"_s);
+}
+
+TEST_F(SortDeleteScreenTest, DeletionRemovesRowsInMemoryUntilRegistered)
+{
+    click("deleteButton");
+    EXPECT_EQ(client.dialogs.texts().last(),
+              u"　在庫品一覧表を表示し　対象品クリック⇒削除で実行されます。\r　登録で反映　"_s);
+    EXPECT_EQ(panelLabel("sortDeleteTitle"), u"在庫品削除"_s);
+    EXPECT_TRUE(control("sortStartButton")->isHidden());
+    sortList()->setCurrentCell(5, 1); // the last row
+    click("deleteRowButton");
+    EXPECT_EQ(listColumn(1), (QStringList{u"9"_s, u"X1"_s, u"10"_s, u"A1"_s, QString()}));
+    EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 4"_s);
+    sortList()->setCurrentCell(5, 1); // now a blank row: nothing to remove
+    click("deleteRowButton");
+    EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 4"_s);
+
+    click("sortDeleteCloseButton"); // forgets the removal
+    click("deleteButton");
+    EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 5"_s);
+    sortList()->setCurrentCell(1, 1);
+    click("deleteRowButton");
+    sortList()->setCurrentCell(2, 1);
+    click("deleteRowButton");
+    EXPECT_EQ(listColumn(1), (QStringList{u"X1"_s, u"A1"_s, u"Z9"_s, QString(), QString()}));
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    click("sortDeleteRegisterButton");
+    EXPECT_TRUE(client.dialogs.shown().last().text.contains(u"登録後の台帳は 3 件になります。"_s));
+    EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"X1"_s, u"A1"_s, u"Z9"_s}));
+    EXPECT_EQ(labelText("countLabel"), u"総数 3"_s);
+    EXPECT_EQ(list()->textMatrix(3, 1), u"A1"_s);
+}
+
+TEST_F(SortDeleteScreenTest, AFailedCommitSaysSoAndKeepsTheLedger)
+{
+    click("deleteButton");
+    sortList()->setCurrentCell(1, 1);
+    click("deleteRowButton");
+    // Another client shortens the ledger meanwhile: the removal no longer fits it.
+    WriteItems(client.ledgerPath(), {{u"9"_s, u"ボルト"_s}, {u"X1"_s, QString()}});
+    const QByteArray shortened = TempClient::readBytes(client.ledgerPath());
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    click("sortDeleteRegisterButton");
+    EXPECT_EQ(client.dialogs.shown().last().title, u"異常確認"_s);
+    EXPECT_TRUE(client.dialogs.shown().last().text.startsWith(u"　台帳の登録ができませんでした。\r　台帳は元のままです。"_s));
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), shortened);
+    EXPECT_FALSE(panel()->isHidden());
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+// Reading workbooks: the fixtures saved by a spreadsheet program in both formats, and damaged
+// or hostile files, which must end in an error number and never in a crash or a hang.
+#include "workbook/workbook_operations.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace {
+QString dataFile(const char* name)
+{
+    return QStringLiteral(TEV_TEST_DATA_DIR "/workbook/") + QString::fromUtf8(name);
+}
+
+std::unique_ptr<Workbook> read(const char* name)
+{
+    std::unique_ptr<Workbook> book;
+    const WorkbookStatus status = OpenForReading(dataFile(name), book);
+    EXPECT_TRUE(status.ok()) << name << ": " << status.error << " " << status.detail.toStdString();
+    return book;
+}
+
+class BothFormats : public testing::TestWithParam<const char*> {};
+} // namespace
+
+TEST_P(BothFormats, ItemFormReadsTextNumbersAndCaptions)
+{
+    const auto book = read((std::string("Mb在庫品INP") + GetParam()).c_str());
+    ASSERT_TRUE(book);
+    const Worksheet& sheet = book->sheet();
+    EXPECT_EQ(sheet.text(3, 2), QStringLiteral("在庫品数"));
+    EXPECT_EQ(sheet.text(3, 3), QStringLiteral("6"));
+    EXPECT_EQ(sheet.text(4, 15), QStringLiteral("2020/05"));
+    EXPECT_EQ(sheet.text(4, 30), QStringLiteral("使用開始"));
+    EXPECT_FALSE(sheet.text(5, 4).isEmpty());
+}
+
+TEST_P(BothFormats, DailyWorkbookGivesTheStoredSumsOfItsFormulas)
+{
+    const auto book = read((std::string("Mb入出庫月報") + GetParam()).c_str());
+    ASSERT_TRUE(book);
+    const Worksheet& sheet = book->sheet();
+    EXPECT_EQ(sheet.text(4, 3), QStringLiteral("A-001"));
+    EXPECT_TRUE(sheet.hasFormula(4, 7));
+    EXPECT_EQ(sheet.kind(4, 7), CellKind::Number);
+    double days = 0;
+    for (int column = 8; column <= 38; ++column) // H … AL
+        days += sheet.number(4, column);
+    EXPECT_EQ(sheet.number(4, 7), days);
+    EXPECT_GT(days, 0);
+}
+
+TEST_P(BothFormats, VocabularyFormKeepsLeadingZerosOfText)
+{
+    const auto book = read((std::string("Mb在庫品項目INP") + GetParam()).c_str());
+    ASSERT_TRUE(book);
+    bool found = false;
+    for (int row = 5; row < 12; ++row)
+        found = found || book->sheet().text(row, 3) == QStringLiteral("0012");
+    EXPECT_TRUE(found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, BothFormats, testing::Values(".xlsx", ".xls"));
+
+TEST(WorkbookReader, FormatIsChosenByContentNotByName)
+{
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(dataFile("ledger_layout_INP.xls"), book).ok());
+    EXPECT_EQ(book->format(), Workbook::Format::Xls);
+    ASSERT_TRUE(OpenForReading(dataFile("ledger_layout_INP.xlsx"), book).ok());
+    EXPECT_EQ(book->format(), Workbook::Format::Xlsx);
+    FinishAfterReading(book);
+    EXPECT_FALSE(book);
+}
+
+TEST(WorkbookReader, DamagedAndHostileFilesEndInAnErrorNumber)
+{
+    const struct {
+        const char* name;
+        int error;
+    } cases[] = {
+        {"damaged/truncated.xlsx", 432},     {"damaged/wrong_xml.xlsx", 432},
+        {"damaged/missing_sheet.xlsx", 432}, {"damaged/huge_dimension.xlsx", 432},
+        {"damaged/zip_bomb.xlsx", 432},      {"damaged/cut_in_half.xls", 432},
+        {"damaged/garbage_after_header.xls", 432}, {"damaged/not_a_workbook.xlsx", 432},
+        {"damaged/empty.xlsx", 432},         {"damaged/no_such_file.xlsx", 53},
+        {"no_such_folder/Mb在庫品INP.xlsx", 76},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<Workbook> book;
+        const WorkbookStatus status = OpenForReading(dataFile(c.name), book);
+        EXPECT_EQ(status.error, c.error) << c.name;
+        EXPECT_FALSE(book) << c.name;
+    }
+}
+
+TEST(WorkbookReader, EntitiesOfADoctypeAreNeverExpanded)
+{
+    std::unique_ptr<Workbook> book;
+    const WorkbookStatus status = OpenForReading(dataFile("damaged/external_entity.xlsx"), book);
+    if (!status.ok()) {
+        EXPECT_EQ(status.error, 432);
+        return;
+    }
+    for (int row = 1; row <= book->sheet().lastRow(); ++row) {
+        for (int column = 1; column <= 30; ++column) {
+            EXPECT_FALSE(book->sheet().text(row, column).contains(QStringLiteral("root:")));
+            EXPECT_FALSE(book->sheet().text(row, column).contains(QStringLiteral("aaaaaaaaaa")));
+        }
+    }
+}
