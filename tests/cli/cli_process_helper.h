@@ -1,5 +1,9 @@
 #pragma once
 // Runs the real tev-cli binary and collects its exit status and output.
+#include "storage/settings_lines.h"
+#include "support/temp_client_support.h"
+
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -36,4 +40,19 @@ inline CliRun RunCli(const QStringList& args, const QString& clientFolderEnv = Q
 inline CliRun RunCliIn(const QString& clientFolder, const QStringList& args)
 {
     return RunCli(QStringList{QStringLiteral("--client-folder"), clientFolder} + args);
+}
+
+// Makes `folder` a client folder that is its own data folder, with both settings files in place
+// and the ledger year starting in `startMonth`.
+inline void PrepareCliClientFolder(const QString& folder, const QString& startMonth)
+{
+    QDir().mkpath(folder);
+    QStringList client(50);
+    client[ClientLine::DataFolder - 1] = folder;
+    client[ClientLine::PreviousDataFolder - 1] = folder;
+    client[ClientLine::TransferPending - 1] = QStringLiteral("0");
+    TempClient::writeSettings(folder + SettingsFileName::Client, client);
+    QStringList shared(50);
+    shared[SharedLine::StartMonth - 1] = startMonth;
+    TempClient::writeSettings(folder + SettingsFileName::Shared, shared);
 }

@@ -19,15 +19,7 @@ protected:
     void SetUp() override
     {
         folder = m_dir.filePath(u"client"_s) + u'/';
-        QDir().mkpath(folder);
-        QStringList client(50);
-        client[ClientLine::DataFolder - 1] = folder;
-        client[ClientLine::PreviousDataFolder - 1] = folder;
-        client[ClientLine::TransferPending - 1] = u"0"_s;
-        TempClient::writeSettings(folder + SettingsFileName::Client, client);
-        QStringList shared(50);
-        shared[SharedLine::StartMonth - 1] = u"2023/04"_s;
-        TempClient::writeSettings(folder + SettingsFileName::Shared, shared);
+        PrepareCliClientFolder(folder, u"2023/04"_s);
         // number, name, specification, stock value
         const QStringList items[] = {{u"9"_s, u"ボルト"_s, u"M8"_s, u" 100"_s},   {u"X1"_s, QString(), u"M8"_s, u" 5"_s},
                                      {u"10"_s, u"ボルト"_s, u"M10"_s, u" 200"_s}, {u"A1"_s, u"ナット"_s, u"M8"_s, u" 1.5"_s}};

@@ -16,15 +16,7 @@ protected:
     void SetUp() override
     {
         folder = dir.path() + QStringLiteral("/client/");
-        QDir().mkpath(folder);
-        QStringList client(50);
-        client[ClientLine::DataFolder - 1] = folder;
-        client[ClientLine::PreviousDataFolder - 1] = folder;
-        client[ClientLine::TransferPending - 1] = QStringLiteral("0");
-        TempClient::writeSettings(folder + SettingsFileName::Client, client);
-        QStringList shared(50);
-        shared[SharedLine::StartMonth - 1] = QStringLiteral("2026/04");
-        TempClient::writeSettings(folder + SettingsFileName::Shared, shared);
+        PrepareCliClientFolder(folder, QStringLiteral("2026/04"));
 
         QFile file(ledger());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -21,15 +21,7 @@ protected:
     QString preparedFolder(const QString& name = QStringLiteral("client"))
     {
         const QString folder = m_dir.filePath(name) + u'/';
-        QDir().mkpath(folder);
-        QStringList client(50);
-        client[ClientLine::DataFolder - 1] = folder;
-        client[ClientLine::PreviousDataFolder - 1] = folder;
-        client[ClientLine::TransferPending - 1] = QStringLiteral("0");
-        TempClient::writeSettings(folder + SettingsFileName::Client, client);
-        QStringList shared(50);
-        shared[SharedLine::StartMonth - 1] = QStringLiteral("2023/04");
-        TempClient::writeSettings(folder + SettingsFileName::Shared, shared);
+        PrepareCliClientFolder(folder, QStringLiteral("2023/04"));
         return folder;
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
