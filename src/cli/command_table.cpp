@@ -2,6 +2,8 @@
 #include "cli/ledger_commands.h"
 
 int RunExportLedger(Invocation& invocation);
+int RunExportSpec(Invocation& invocation);
+int RunExportVocab(Invocation& invocation);
 
 const QList<Command>& CommandTable()
 {
@@ -20,8 +22,14 @@ const QList<Command>& CommandTable()
         {QStringLiteral("delete"), QStringLiteral("N [N ...]"), QStringLiteral("removes records by number and commits"),
          &RunDelete},
         {QStringLiteral("recalc"), QString(), QStringLiteral("recomputes the total stock value"), &RunRecalc},
-        {QStringLiteral("export-ledger"), QStringLiteral("[--out FILE]"),
-         QStringLiteral("writes the ledger workbook (not opened) and prints its path"), &RunExportLedger},
+        {QStringLiteral("export-ledger"), QStringLiteral("[--out FILE] [--filter COL=WORD ...]"),
+         QStringLiteral("writes the ledger workbook, or that of the filter's hits (not opened), and prints its path"),
+         &RunExportLedger},
+        {QStringLiteral("export-vocab"), QStringLiteral("[--out FILE]"),
+         QStringLiteral("writes the list-vocabulary workbook (not opened) and prints its path"), &RunExportVocab},
+        {QStringLiteral("export-spec"), QStringLiteral("ITEMNO"),
+         QStringLiteral("writes the item's specification workbook, kept and reused (not opened), and prints its path"),
+         &RunExportSpec},
         {QStringLiteral("move"), QStringLiteral("ITEMNO --month M (--in Q | --out Q) [--set]"),
          QStringLiteral("adds (or with --set replaces) a month's received or issued quantity, checks the stock, stores"),
          &RunMove},

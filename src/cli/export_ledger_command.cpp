@@ -1,23 +1,60 @@
-// export-ledger: the ledger workbook, written but not opened.
+// export-ledger [--out FILE] [--filter COL=WORD …]: the ledger workbook, written but not opened;
+// with filter conditions it holds the items the ledger screen's filter finds, in ledger order.
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/console_output.h"
+#include "cli/ledger_commands.h"
 #include "excel_output/excel_error_report.h"
 #include "excel_output/ledger_workbook.h"
 #include "ledger/column_captions.h"
+#include "ledger/filter_scan.h"
 #include "storage/app_state.h"
+#include "storage/dialogs.h"
+#include "storage/ledger_file.h"
 
 #include <QFileInfo>
 
+namespace {
+const QString FilterOption = QStringLiteral("--filter");
+
+// Takes every "--filter COND" and "--filter=COND" out of `args`. False when one lacks its value.
+bool takeFilters(QStringList& args, QStringList& conditions)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == FilterOption) {
+            if (i + 1 >= args.size())
+                return false;
+            conditions.append(args[++i]);
+        } else if (args[i].startsWith(FilterOption + u'=')) {
+            conditions.append(args[i].mid(FilterOption.size() + 1));
+        } else {
+            rest.append(args[i]);
+        }
+    }
+    args = rest;
+    return true;
+}
+} // namespace
+
 int RunExportLedger(Invocation& invocation)
 {
-    // The --filter option arrives with the filter of the ledger screen; until then it is an
-    // unknown option.
-    const ParsedArguments parsed = ParseArguments(invocation.args(), {QStringLiteral("--out")});
+    QStringList args = invocation.args();
+    QStringList filters;
+    if (!takeFilters(args, filters))
+        return invocation.usageError(QStringLiteral("option --filter needs a value COL=WORD"));
+    const ParsedArguments parsed = ParseArguments(args, {QStringLiteral("--out")});
     if (!parsed.error.isEmpty())
         return invocation.usageError(parsed.error);
     if (!parsed.positional.isEmpty())
         return invocation.usageError(QStringLiteral("export-ledger takes no positional arguments"));
+    std::optional<FilterConditionRows> rows;
+    if (!filters.isEmpty()) {
+        QString error;
+        rows = ParseFilterArguments(filters, &error);
+        if (!rows)
+            return invocation.usageError(error);
+    }
     QString out = parsed.options.value(QStringLiteral("--out"));
     if (!out.isEmpty())
         out = QFileInfo(out).absoluteFilePath();
@@ -25,7 +62,22 @@ int RunExportLedger(Invocation& invocation)
     if (!state)
         return ExitFailed;
     RebuildColumnCaptions(*state);
-    const LedgerWorkbookResult result = ExportLedgerWorkbook(*state, nullptr, out);
+
+    QList<int> hits;
+    if (rows) {
+        const FilterConditions conditions = NormaliseFilterConditions(*rows);
+        if (!conditions.hasComplete()) {
+            state->dialogs.inform(QStringLiteral("登録確認"), QStringLiteral("絞込の条件が設定されてません。　"));
+            return ExitFailed;
+        }
+        const FilterScanResult scan = ScanForHits(*state, conditions);
+        if (!scan.ok) {
+            PrintError(QStringLiteral("tev-cli export-ledger: the ledger cannot be read: %1\n").arg(LedgerPath(*state)));
+            return ExitFailed;
+        }
+        hits = scan.hits;
+    }
+    const LedgerWorkbookResult result = ExportLedgerWorkbook(*state, nullptr, out, rows ? &hits : nullptr);
     if (!result.status) {
         const ExcelErrorMessage message = ExcelErrorText(result.status.error);
         PrintError(QStringLiteral("tev-cli export-ledger: %1: %2\n").arg(message.title, message.text));

@@ -41,6 +41,8 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
     connect(main->correctButton(), &QPushButton::clicked, this, &EditFrameController::correctItem);
     connect(frame->frameButton("copyButton"), &QPushButton::clicked, this, &EditFrameController::copyItem);
     connect(frame->registerButton(), &QPushButton::clicked, this, &EditFrameController::storeItem);
+    connect(frame->frameButton("itemSpecificationButton"), &QPushButton::clicked, &m_screen,
+            &LedgerScreen::exportItemSpecWorkbook);
     connect(frame->frameButton("clearInOutButton"), &QPushButton::clicked, this, [this] {
         m_session.clearInOut();
         draw();

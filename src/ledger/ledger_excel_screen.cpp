@@ -1,16 +1,32 @@
-// The ledger workbook from the ledger screen: the question, the busy panel " Excel出力中　",
-// the output and the hand-over to the user's spreadsheet program, or the error message.
+// The workbook outputs of the ledger screen: "在庫品Excel" (question, then the whole ledger),
+// the filter bar's "Excel出力" (the items of the HitList) and the edit frame's "個別仕様Excel"
+// (the specification workbook of the item shown). Each shows the busy panel " Excel出力中　",
+// hands the file to the user's spreadsheet program, or shows the error message.
 #include "excel_output/excel_error_report.h"
+#include "excel_output/item_spec_workbook.h"
 #include "excel_output/ledger_workbook.h"
+#include "ledger/edit_frame_panel.h"
 #include "ledger/ledger_screen.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "ui/busy_cursor.h"
+#include "ui/flex_grid.h"
 #include "ui/screen_host.h"
-#include "ui/widget_geometry.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QLabel>
+
+namespace {
+// The busy panel (Picture5) is 3315 twips wide while an output runs.
+void showBusyPanel(QLabel* panel)
+{
+    panel->resize(twipsToPixels(3315), panel->height());
+    panel->show();
+    panel->raise();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+} // namespace
 
 void LedgerScreen::exportLedgerWorkbook()
 {
@@ -28,24 +44,41 @@ void LedgerScreen::exportHitListWorkbook()
 
 void LedgerScreen::writeLedgerWorkbook(const QList<int>* records)
 {
-    // The busy panel: 3315 twips wide, its caption on a picture 3135 wide.
-    auto* panel = findChild<QLabel*>(QStringLiteral("BusyPanel"));
-    if (!panel) {
-        panel = new QLabel(QStringLiteral(" Excel出力中　"), this);
-        panel->setObjectName(QStringLiteral("BusyPanel"));
-        panel->setAlignment(Qt::AlignCenter);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        panel->setGeometry(twipsRect((WidthTwips - 3315) / 2, (HeightTwips - 600) / 2, 3315, 600));
-    }
-    panel->show();
-    panel->raise();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    showBusyPanel(m_excelBusy);
     LedgerWorkbookResult result;
     {
         BusyCursor busy;
         result = ExportLedgerWorkbook(m_state, &m_host.desktop(), QString(), records);
     }
-    panel->hide();
+    m_excelBusy->hide();
+    if (!result.status)
+        ExcelErrorReport(m_state.dialogs, result.status.error);
+}
+
+void LedgerScreen::exportItemSpecWorkbook()
+{
+    if (m_state.CurrentRecordNo < 1 || m_state.CurrentRecordNo > m_state.RecordCount) {
+        m_state.dialogs.inform(NoCurrentItemTitle(), NoCurrentItemMessage());
+        return;
+    }
+    // What the edit frame shows: the item number label, the captions and values of the edit
+    // table's columns 0 to 4.
+    ItemSpecContent content;
+    content.itemNumber = m_editFrame->itemNumberText().trimmed();
+    FlexGrid* grid = m_editFrame->itemGrid();
+    for (int column = 0; column < 5; ++column) {
+        content.captions[size_t(column)] = grid->textMatrix(0, column);
+        content.values[size_t(column)] = grid->textMatrix(1, column).trimmed();
+    }
+    showBusyPanel(m_excelBusy);
+    ItemSpecResult result;
+    {
+        BusyCursor busy;
+        result = ExportItemSpecWorkbook(m_state, &m_host.desktop(), content);
+    }
+    m_excelBusy->hide();
+    // The panel's resting width.
+    m_excelBusy->resize(twipsToPixels(4630), m_excelBusy->height());
     if (!result.status)
         ExcelErrorReport(m_state.dialogs, result.status.error);
 }

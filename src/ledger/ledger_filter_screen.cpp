@@ -58,6 +58,7 @@ void LedgerScreen::connectFilter()
     connect(bar->startButton(), &QPushButton::clicked, this, &LedgerScreen::startFilter);
     connect(bar->refilterButton(), &QPushButton::clicked, this, &LedgerScreen::refilter);
     connect(bar->clearButton(), &QPushButton::clicked, this, &LedgerScreen::leaveFilter);
+    connect(bar->excelButton(), &QPushButton::clicked, this, &LedgerScreen::exportHitListWorkbook);
     connect(m_filter->closeButton(), &QPushButton::clicked, this, &LedgerScreen::leaveFilter);
 }
 

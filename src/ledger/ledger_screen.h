@@ -98,6 +98,8 @@ public:
     // ledger; the filter bar's "Excel出力" writes the items of the HitList without asking.
     void exportLedgerWorkbook();
     void exportHitListWorkbook();
+    // "個別仕様Excel" of the edit frame: the specification workbook of the item shown.
+    void exportItemSpecWorkbook();
 private:
     void writeLedgerWorkbook(const QList<int>* records);
 

@@ -4,13 +4,16 @@
 #include "excel_output/output_paths.h"
 #include "ledger/column_captions.h"
 #include "storage/desktop_handover.h"
+#include "storage/field_text.h"
 #include "storage/ledger_file.h"
+#include "storage/synthetic_items.h"
 #include "support/temp_client_support.h"
 #include "workbook/workbook_operations.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,4 +145,49 @@ TEST_F(LedgerWorkbookTest, MissingTemplateOrFolderWritesNothing)
     QFile::remove(TemplateWorkbookPath(client.state));
     EXPECT_EQ(ExportLedgerWorkbook(client.state, nullptr).status.error, 53);
     EXPECT_TRUE(QDir(OutputFolderPath(client.state)).isEmpty());
+}
+
+// Ledger → ledger workbook → cells read back: every field of every item comes back, numbers as
+// the same values (a month without movement, left empty, reads as 0; rates in tenths).
+TEST_F(LedgerWorkbookTest, CellsReadBackGiveTheRecordsFieldValues)
+{
+    QList<ItemRecord> records;
+    SyntheticItems items(7);
+    QByteArray bytes;
+    for (int n = 1; n <= 25; ++n) {
+        ItemRecord record;
+        items.fill(n, record);
+        records.append(record);
+        bytes += record.bytes();
+    }
+    TempClient::writeBytes(client.ledgerPath(), bytes);
+    client.state.SharedSettings[SharedLine::StartOfUse] = QStringLiteral("1");
+    const LedgerWorkbookResult result = ExportLedgerWorkbook(client.state, nullptr);
+    ASSERT_TRUE(result.status.ok());
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(result.path, book).ok());
+    const Worksheet& sheet = book->sheet();
+    auto numberAt = [&sheet](int row, int column) { return ParseNumber(sheet.text(row, column)).value_or(0); };
+    for (int k = 1; k <= records.size(); ++k) {
+        const ItemRecord& record = records[k - 1];
+        const int row = 5 + 2 * (k - 1);
+        SCOPED_TRACE(k);
+        for (int field = ItemField::Number; field <= ItemField::Stock; ++field) {
+            const QString stored = record.text(field);
+            const auto number = ParseNumber(stored);
+            if (number && field != ItemField::Number)
+                EXPECT_DOUBLE_EQ(numberAt(row, 3 + field), *number) << field;
+            else
+                EXPECT_EQ(sheet.text(row, 3 + field), stored) << field;
+        }
+        EXPECT_EQ(sheet.text(row, 30), record.text(ItemField::StartOfUse));
+        for (int r : {QtyRow::Received, QtyRow::Issued}) {
+            const int at = row + r - 1;
+            EXPECT_DOUBLE_EQ(numberAt(at, 14), record.qtyNumber(r, QtyColumn::Total));
+            for (int month = 1; month <= 12; ++month)
+                EXPECT_DOUBLE_EQ(numberAt(at, 15 + month), record.qtyNumber(r, month)) << r << ' ' << month;
+            EXPECT_DOUBLE_EQ(numberAt(at, 28), record.qtyNumber(r, QtyColumn::Planned));
+            EXPECT_DOUBLE_EQ(std::round(numberAt(at, 29) * 10), record.qtyNumber(r, QtyColumn::Rate));
+        }
+    }
 }

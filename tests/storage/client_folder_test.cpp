@@ -50,6 +50,9 @@ TEST(ClientFolder, FirstStartSeedsAUsableClientFolder)
     EXPECT_EQ(state.SharedSettings[22], QStringLiteral("100"));
     EXPECT_TRUE(ReadVocabularyLists(state));
     EXPECT_TRUE(QDir(folder + QStringLiteral("原本Excel")).exists());
+    // The output folders are there, so the first workbook output of a new install has its place.
+    EXPECT_TRUE(QDir(folder + QStringLiteral("M在庫台帳")).exists());
+    EXPECT_TRUE(QDir(folder + QStringLiteral("M在庫資料")).exists());
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
     // Seeding again keeps what the user has changed.
