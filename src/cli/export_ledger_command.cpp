@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/console_output.h"
+#include "cli/workbook_export_report.h"
 #include "cli/ledger_commands.h"
 #include "excel_output/excel_error_report.h"
 #include "excel_output/ledger_workbook.h"
@@ -78,11 +79,5 @@ int RunExportLedger(Invocation& invocation)
         hits = scan.hits;
     }
     const LedgerWorkbookResult result = ExportLedgerWorkbook(*state, nullptr, out, rows ? &hits : nullptr);
-    if (!result.status) {
-        const ExcelErrorMessage message = ExcelErrorText(result.status.error);
-        PrintError(QStringLiteral("tev-cli export-ledger: %1: %2\n").arg(message.title, message.text));
-        return ExitFailed;
-    }
-    PrintOut(result.path + u'\n');
-    return ExitSuccess;
+    return ReportWorkbookExport(QStringLiteral("export-ledger"), result.status, result.path);
 }

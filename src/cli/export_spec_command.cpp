@@ -2,6 +2,7 @@
 // and reused afterwards, written but not opened.
 #include "cli/command.h"
 #include "cli/console_output.h"
+#include "cli/workbook_export_report.h"
 #include "excel_output/excel_error_report.h"
 #include "excel_output/item_spec_workbook.h"
 #include "ledger/column_captions.h"
@@ -33,11 +34,5 @@ int RunExportSpec(Invocation& invocation)
         content = ItemSpecContentOf(*state, state->CurrentRecord);
     }
     const ItemSpecResult result = ExportItemSpecWorkbook(*state, nullptr, content);
-    if (!result.status) {
-        const ExcelErrorMessage message = ExcelErrorText(result.status.error);
-        PrintError(QStringLiteral("tev-cli export-spec: %1: %2\n").arg(message.title, message.text));
-        return ExitFailed;
-    }
-    PrintOut(result.path + u'\n');
-    return ExitSuccess;
+    return ReportWorkbookExport(QStringLiteral("export-spec"), result.status, result.path);
 }

@@ -2,6 +2,7 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/console_output.h"
+#include "cli/workbook_export_report.h"
 #include "excel_output/excel_error_report.h"
 #include "excel_output/vocabulary_workbook.h"
 #include "ledger/column_captions.h"
@@ -27,11 +28,5 @@ int RunExportVocab(Invocation& invocation)
     // A list file that cannot be read leaves its column empty, as on the settings screen.
     ReadVocabularyLists(*state);
     const VocabularyWorkbookResult result = ExportVocabularyWorkbook(*state, nullptr, out);
-    if (!result.status) {
-        const ExcelErrorMessage message = ExcelErrorText(result.status.error);
-        PrintError(QStringLiteral("tev-cli export-vocab: %1: %2\n").arg(message.title, message.text));
-        return ExitFailed;
-    }
-    PrintOut(result.path + u'\n');
-    return ExitSuccess;
+    return ReportWorkbookExport(QStringLiteral("export-vocab"), result.status, result.path);
 }
