@@ -5,7 +5,6 @@
 #include "cli/console_output.h"
 #include "cli/workbook_export_report.h"
 #include "cli/ledger_commands.h"
-#include "excel_output/excel_error_report.h"
 #include "excel_output/ledger_workbook.h"
 #include "ledger/column_captions.h"
 #include "ledger/filter_scan.h"

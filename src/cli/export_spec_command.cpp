@@ -3,7 +3,6 @@
 #include "cli/command.h"
 #include "cli/console_output.h"
 #include "cli/workbook_export_report.h"
-#include "excel_output/excel_error_report.h"
 #include "excel_output/item_spec_workbook.h"
 #include "ledger/column_captions.h"
 #include "storage/app_state.h"
