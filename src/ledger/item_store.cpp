@@ -10,16 +10,14 @@
 #include "storage/item_number_file.h"
 #include "storage/ledger_append.h"
 #include "storage/ledger_file.h"
+#include "storage/ledger_lock.h"
 #include "storage/paths.h"
 #include "storage/settings_lines.h"
 
-#include <QLockFile>
 
 namespace {
 
 const QString Title = QStringLiteral("登録確認");
-constexpr int LockWaitMs = 20000;
-constexpr int StaleLockMs = 30000;
 
 void informBusy(AppState& state)
 {
@@ -116,9 +114,8 @@ StoreOutcome EditSession::storeCorrection()
     std::optional<ItemRecord> expected = m_loaded;
     double oldValue = 0;
     for (;;) {
-        QLockFile lock(m_state.DataFolder + DataFileName::LedgerLock);
-        lock.setStaleLockTime(StaleLockMs);
-        if (!lock.tryLock(LockWaitMs)) {
+        LedgerLock lock(m_state);
+        if (!lock.take()) {
             informBusy(m_state);
             return outcome;
         }
@@ -137,7 +134,7 @@ StoreOutcome EditSession::storeCorrection()
         const ItemRecord onDisk = m_state.CurrentRecord;
         if (expected && !(onDisk == *expected)) {
             CloseLedger(m_state);
-            lock.unlock();
+            lock.release();
             const QString question = QStringLiteral(" No ") + QString::number(recordNo)
                 + QStringLiteral(" の在庫品は、読み込んだ後に他のクライアントで登録されています。") + u'\r'
                 + QStringLiteral("その変更を上書きして登録しますか？　");

@@ -5,10 +5,10 @@
 #include "storage/item_number_file.h"
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
+#include "storage/ledger_lock.h"
 #include "storage/paths.h"
 
 #include <QFile>
-#include <QLockFile>
 #include <QSaveFile>
 #include <cerrno>
 #include <vector>
@@ -17,8 +17,6 @@ namespace {
 
 constexpr qsizetype RecordLength = ItemRecord::Length;
 // The lock that appending items takes: no item is appended while the ledger is replaced.
-constexpr int StaleLockMs = 30000;
-constexpr int LockWaitMs = 20000;
 constexpr int ProgressStep = 4096;
 
 // A whole record file in memory, a damaged tail padded with spaces to a full record.
@@ -42,23 +40,6 @@ IoResult readRecordFile(const QString& path, RecordFile& into, int maxRecords)
         into.bytes.append(QByteArray(into.count * RecordLength - into.bytes.size(), ' '));
     return IoResult::success();
 }
-
-class LedgerLock {
-public:
-    explicit LedgerLock(const AppState& state) : m_lock(state.DataFolder + DataFileName::LedgerLock)
-    {
-        m_lock.setStaleLockTime(StaleLockMs);
-    }
-    IoResult take()
-    {
-        if (m_lock.tryLock(LockWaitMs))
-            return IoResult::success();
-        return IoResult::failure(m_lock.fileName(), EBUSY, QStringLiteral("the ledger is in use by another client"));
-    }
-
-private:
-    QLockFile m_lock;
-};
 
 CommitResult cancelled(QSaveFile& out)
 {

@@ -4,31 +4,21 @@
 #include "storage/dialogs.h"
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
+#include "storage/ledger_lock.h"
 #include "storage/paths.h"
 #include "storage/platform_file.h"
 
-#include <QLockFile>
 #include <cerrno>
 #include <vector>
-
-namespace {
-
-// A lock held longer than this by a client that cannot be asked (another PC) is taken as stale.
-constexpr int StaleLockMs = 30000;
-constexpr int LockWaitMs = 20000;
-
-} // namespace
 
 AppendResult AppendRecords(AppState& state, int count,
                            const std::function<void(int recordNo, ItemRecord& record)>& fill)
 {
     AppendResult result;
-    QLockFile lock(state.DataFolder + DataFileName::LedgerLock);
-    lock.setStaleLockTime(StaleLockMs);
-    if (!lock.tryLock(LockWaitMs)) {
+    LedgerLock lock(state);
+    if (IoResult taken = lock.take(); !taken) {
         result.status = AppendResult::Status::Busy;
-        result.io = IoResult::failure(state.DataFolder + DataFileName::LedgerLock, EBUSY,
-                                      QStringLiteral("ledger lock not available"));
+        result.io = taken;
         return result;
     }
 
