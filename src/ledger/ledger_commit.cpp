@@ -170,6 +170,35 @@ CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitP
     return replaceLedger(state, records, progress);
 }
 
+CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress)
+{
+    CommitResult result;
+    LedgerLock lock(state);
+    if (!(result.io = lock.take()))
+        return result;
+    RecordFile ledger;
+    // A data folder without a ledger yet starts from an empty one.
+    if (QFile::exists(LedgerPath(state)) && !(result.io = readRecordFile(LedgerPath(state), ledger, AppState::MaxRecords)))
+        return result;
+    std::vector<ItemRecord> records(size_t(ledger.count));
+    for (int n = 1; n <= ledger.count; ++n)
+        records[size_t(n - 1)].assignBytes(ledger.record(n));
+    ledger.bytes = QByteArray();
+    if (!edit(records)) {
+        result.io = IoResult::failure(LedgerPath(state), ECANCELED, QStringLiteral("cancelled"));
+        return result;
+    }
+    if (int(records.size()) > AppState::MaxRecords) {
+        result.io = IoResult::failure(LedgerPath(state), EFBIG, QStringLiteral("the ledger would exceed its capacity"));
+        return result;
+    }
+    std::vector<const char*> pointers;
+    pointers.reserve(records.size());
+    for (const ItemRecord& record : records)
+        pointers.push_back(record.data());
+    return replaceLedger(state, pointers, progress);
+}
+
 int CountAfterRewriteCommit(AppState& state, int snapshotCount)
 {
     RecordFile sorted;

@@ -7,8 +7,10 @@
 
 #include <QList>
 #include <functional>
+#include <vector>
 
 struct AppState;
+class ItemRecord;
 
 enum class CommitStage {
     Started,  // the temporary file is open, nothing written yet
@@ -33,6 +35,13 @@ CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int
 
 // The ledger becomes the named records of the rewrite file, in its order (the sort panel).
 CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress = {});
+
+// A change of many records committed at once (the imports): under the ledger lock the whole
+// ledger is read into `records`, `edit` changes, adds or keeps them, and the result replaces the
+// ledger as above. `edit` returning false cancels: nothing is written. More records than the
+// capacity are refused.
+using LedgerEdit = std::function<bool(std::vector<ItemRecord>& records)>;
+CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress = {});
 
 // How many records the ledger will hold after CommitRewriteFile, for the confirmation.
 int CountAfterRewriteCommit(AppState& state, int snapshotCount);

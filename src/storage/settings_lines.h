@@ -22,6 +22,7 @@ enum : int {
     ViewOnly = 19,
     NoTemplateFolderOnTransfer = 26,
     CompactLedgerButtons = 38, // "1" moves the ledger screen's buttons closer together
+    ImportTime = 39,         // "hh:mm" of the timed item import on this client; empty when none
 };
 }
 

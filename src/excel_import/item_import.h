@@ -1,0 +1,48 @@
+#pragma once
+// The item import: the workbook "Mb在庫品INP" in the layout of the ledger workbook (two rows per
+// item from row 5) becomes records 1, 2, … of the ledger. The workbook is read and checked as a
+// whole first; the records are then committed in one crash-safe replacement of the ledger, so an
+// import that fails or is interrupted leaves the ledger as it was.
+#include "excel_import/import_problems.h"
+#include "ledger/ledger_commit.h"
+#include "storage/item_record.h"
+
+#include <QString>
+#include <vector>
+
+struct AppState;
+class Worksheet;
+
+// The start year-month a workbook names: the first seven characters of O4 when they read as
+// yyyy/mm, otherwise the first seven of P4 when those do (the first month caption of a ledger
+// workbook, "2026/04月"); empty when neither does.
+QString ImportStartMonth(const QString& o4, const QString& p4);
+
+struct ItemImportPlan {
+    QString startMonth;              // empty: the start month stays as it is
+    std::vector<ItemRecord> items;   // at most the ledger capacity
+    int itemsInWorkbook = 0;         // all items of the workbook, including those over capacity
+    QList<ImportProblem> problems;
+    bool overCapacity() const { return itemsInWorkbook > int(items.size()); }
+};
+
+// Reads the items of the first worksheet: from row 5 until a receipts row whose D is empty.
+// Column AD (start of use) is read only when `startOfUse` is on. Rates are computed.
+ItemImportPlan ReadItemImport(const Worksheet& sheet, bool startOfUse);
+
+struct ItemImportResult {
+    CommitResult commit;   // io.ok false: nothing was written
+    int written = 0;       // items written (records 1..written)
+    bool settingsSaved = false;
+};
+
+// Writes the plan: the start month (when the plan has one) into shared settings line 9 and the
+// shared settings file, then records 1..n replaced by the plan's items, later records kept.
+// Afterwards the item number table is rebuilt and ItemTableLoaded cleared.
+ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, const CommitProgress& progress = {});
+
+// " 在庫品INPExcel　インポートを。" CR " 完了しました。", title "登録確認".
+QString ItemImportDoneMessage();
+QString ImportDoneTitle();
+// "在庫品インポートデータが許容量件数 50009を超えました" CR "　確認してください。", title "インポート確認".
+QString ItemImportCapacityMessage();
