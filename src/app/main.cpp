@@ -1,5 +1,6 @@
 // The inventory program: builds the one AppState on the client folder and hands over to the
 // screen host, which shows the main menu.
+#include "excel_import/import_screen.h"
 #include "excel_output/common_documents_screen.h"
 #include "ledger/ledger_screen.h"
 #include "menu/menu_screen.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     ScreenHost host(state, desktop);
     host.setMenuFactory([](ScreenHost& h) { return new MenuScreen(h); });
     host.registerScreen(ScreenKey::Ledger, [](ScreenHost& h) { return new LedgerScreen(h); });
+    host.registerScreen(ScreenKey::Import, [](ScreenHost& h) { return new ImportScreen(h); });
     host.registerScreen(MenuHook::CommonDocumentsOutput, &OpenCommonDocumentsFromMenu);
     host.showMenu();
     return app.exec();

@@ -1,8 +1,12 @@
 #pragma once
 // The clock of the timed item import: the time of day it runs ("hh:mm", kept per client in the
 // client settings) and the rule that it runs once in that minute.
+#include "storage/io_result.h"
+
 #include <QString>
 #include <QTime>
+
+struct AppState;
 
 // "hh:mm" with a two-digit hour: 09:05, 00:00.
 QString ImportClockText(const QTime& time);
@@ -21,3 +25,8 @@ private:
     QString m_importTime;
     bool m_ranThisMinute = false;
 };
+
+// The import time of this client (client settings line 39), normalised; empty when none is set.
+QString StoredImportTime(const AppState& state);
+// Keeps `time` ("hh:mm", or empty for none) in the client settings and writes them.
+IoResult StoreImportTime(AppState& state, const QString& time);

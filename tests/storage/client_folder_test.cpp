@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(ClientFolder, FiscalYearStartsInApril)
@@ -53,6 +54,9 @@ TEST(ClientFolder, FirstStartSeedsAUsableClientFolder)
     // The output folders are there, so the first workbook output of a new install has its place.
     EXPECT_TRUE(QDir(folder + QStringLiteral("M在庫台帳")).exists());
     EXPECT_TRUE(QDir(folder + QStringLiteral("M在庫資料")).exists());
+    // The status pictures of the timed import.
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("設備画像/torikomi00.jpg")));
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("設備画像/torikomi01.jpg")));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
     // Seeding again keeps what the user has changed.
