@@ -54,3 +54,5 @@ int RunVerify(Invocation& invocation);
 int RunDump(Invocation& invocation);
 int RunGenerate(Invocation& invocation);
 int RunMove(Invocation& invocation);
+int RunImportItems(Invocation& invocation);
+int RunImportVocab(Invocation& invocation);

@@ -33,6 +33,11 @@ const QList<Command>& CommandTable()
         {QStringLiteral("move"), QStringLiteral("ITEMNO --month M (--in Q | --out Q) [--set]"),
          QStringLiteral("adds (or with --set replaces) a month's received or issued quantity, checks the stock, stores"),
          &RunMove},
+        {QStringLiteral("import-items"), QStringLiteral("[FILE] [--check]"),
+         QStringLiteral("imports the items of Mb在庫品INP (or FILE); --check only lists the problems"), &RunImportItems},
+        {QStringLiteral("import-vocab"), QStringLiteral("[FILE] [--check]"),
+         QStringLiteral("imports the word lists of Mb在庫品項目INP (or FILE); --check only lists the problems"),
+         &RunImportVocab},
     };
     return table;
 }

@@ -11,6 +11,7 @@ struct ImportProblem {
         TextInNumber,    // a number column holding text; it is stored as that text
         OverCapacity,    // items beyond what the ledger can hold; they are not imported
         TooManyEntries,  // list entries beyond what a word list takes; they are not imported
+        RateTooLong,     // a computed achievement rate longer than its field; it is left empty
     };
     Kind kind = Kind::TextCut;
     int row = 0;         // worksheet row (1-based)

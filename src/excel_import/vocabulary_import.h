@@ -18,9 +18,9 @@ struct VocabularyImportPlan {
 
 VocabularyImportPlan ReadVocabularyImport(const Worksheet& sheet);
 
-// Entries 1..n of each list become the plan's words (ids kept), the count line becomes n + 1
-// and entry n + 1 (the end mark) is cleared; then the shared settings and the list files are
-// written. A failed write names the file.
+// Entries 1..n of each list become the plan's words (ids kept: the lists are read from their
+// files first), the count line becomes n + 1 and entry n + 1 (the end mark) is cleared; then the
+// shared settings and the list files are written. A failed write names the file.
 IoResult ApplyVocabularyImport(AppState& state, const VocabularyImportPlan& plan);
 
 // " 在庫品項目Excel　インポートを。" CR " 完了しました。", title "登録確認".

@@ -116,6 +116,11 @@ StockOutcome RecalculateStock(ItemRecord& record, int monthLimit)
     return outcome;
 }
 
+double AchievementRate(double total, double planned)
+{
+    return rateOf(total, planned);
+}
+
 StockOutcome RecalculateRates(ItemRecord& record)
 {
     ItemRecord updated = record;

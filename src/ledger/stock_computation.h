@@ -39,6 +39,9 @@ StockOutcome RecalculateStock(ItemRecord& record, int monthLimit);
 // quantity are both non-zero; other rates stay. A rate that does not fit refuses both rows.
 StockOutcome RecalculateRates(ItemRecord& record);
 
+// Int(total ÷ planned × 1000), exactly for quantities of at most one decimal; planned must not be 0.
+double AchievementRate(double total, double planned);
+
 // text[6] = unit price × stock, unrounded; "0" when the product is below 1.
 void RecalculateStockValue(ItemRecord& record);
 

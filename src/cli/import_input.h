@@ -1,0 +1,30 @@
+#pragma once
+// What import-items and import-vocab share: the arguments [FILE] [--check], the workbook they
+// read (FILE, or the import workbook of that name in the import folder) and the problem lines.
+#include "excel_import/import_problems.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class Invocation;
+struct AppState;
+class Workbook;
+
+struct ImportArguments {
+    QString file;       // absolute; empty: the workbook in the import folder
+    bool check = false; // only report the problems, write nothing
+};
+
+// Nothing (the usage error already printed, `exitStatus` set) when the arguments are malformed.
+std::optional<ImportArguments> ParseImportArguments(const Invocation& invocation, int& exitStatus);
+
+// The workbook read, or null after printing why it cannot be read (message of the import screen).
+std::unique_ptr<Workbook> OpenImportInput(const QString& command, const AppState& state,
+                                          const ImportArguments& arguments, const QString& xlsName);
+
+// A message of the screens on stderr, its CR-joined lines as separate lines.
+void PrintImportMessage(const QString& command, const QString& text);
+
+// One stderr line per problem, "tev-cli COMMAND: 行 9 F列：…".
+void PrintImportProblems(const QString& command, const QList<ImportProblem>& problems);
