@@ -54,3 +54,4 @@ int RunVerify(Invocation& invocation);
 int RunDump(Invocation& invocation);
 int RunGenerate(Invocation& invocation);
 int RunMove(Invocation& invocation);
+int RunImportMonthly(Invocation& invocation);

@@ -33,6 +33,9 @@ const QList<Command>& CommandTable()
         {QStringLiteral("move"), QStringLiteral("ITEMNO --month M (--in Q | --out Q) [--set]"),
          QStringLiteral("adds (or with --set replaces) a month's received or issued quantity, checks the stock, stores"),
          &RunMove},
+        {QStringLiteral("import-monthly"), QStringLiteral("[FILE] [--check]"),
+         QStringLiteral("imports the monthly in/out totals of M在庫資料/Mb入出庫月報 (or FILE); --check writes nothing"),
+         &RunImportMonthly},
     };
     return table;
 }

@@ -255,8 +255,9 @@ TEST_F(MonthlyImportTest, ImportRules)
         EXPECT_EQ(result.completed(), c.unusableRow == 0);
         EXPECT_EQ(result.negatives.size(), c.negatives);
         EXPECT_EQ(result.unfitting.size(), c.unfitting);
-        if (c.checks.empty())
+        if (c.checks.empty()) {
             EXPECT_EQ(ledgerBytes(), before);
+        }
         for (const Check& check : c.checks)
             EXPECT_EQ(valueOf(record(1), check), check.value) << check.row << "," << check.col;
     }
