@@ -56,3 +56,4 @@ int RunGenerate(Invocation& invocation);
 int RunMove(Invocation& invocation);
 int RunImportItems(Invocation& invocation);
 int RunImportVocab(Invocation& invocation);
+int RunImportMonthly(Invocation& invocation);

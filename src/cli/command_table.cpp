@@ -38,6 +38,9 @@ const QList<Command>& CommandTable()
         {QStringLiteral("import-vocab"), QStringLiteral("[FILE] [--check]"),
          QStringLiteral("imports the word lists of Mb在庫品項目INP (or FILE); --check only lists the problems"),
          &RunImportVocab},
+        {QStringLiteral("import-monthly"), QStringLiteral("[FILE] [--check]"),
+         QStringLiteral("imports the monthly in/out totals of M在庫資料/Mb入出庫月報 (or FILE); --check writes nothing"),
+         &RunImportMonthly},
     };
     return table;
 }

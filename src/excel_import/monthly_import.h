@@ -4,6 +4,7 @@
 // matching month of each item and recomputes it. All changes are committed in one crash-safe
 // replacement of the ledger.
 #include "ledger/ledger_commit.h"
+#include "workbook/workbook_errors.h"
 
 #include <QList>
 #include <QString>
@@ -18,6 +19,11 @@ struct MonthlyPair {
     QString itemNumber;    // C, trimmed
     QString received;      // G of the receipts row
     QString issued;        // G of the issues row
+    // A G cell of this pair that holds no usable monthly total (a formula result that cannot
+    // be read, an error value, text, a number too long for a month field): its row and what it
+    // shows. 0 when both totals are usable.
+    int unusableRow = 0;
+    QString unusableText;
 };
 
 // The row pairs from row 4 until a receipts row whose B and C are both empty.
@@ -31,22 +37,44 @@ struct NegativeStockItem {
 };
 
 struct MonthlyImportResult {
+    WorkbookStatus workbook;    // reading the workbook (ImportMonthlyWorkbook); not ok: nothing was written
     CommitResult commit;        // io.ok false: nothing was written
+    bool checkOnly = false;     // computed only; the ledger was not written
     int applied = 0;            // pairs written into the ledger
     int skipped = 0;            // pairs outside the ledger year or without item number
     int unknownRow = 0;         // the row of an item number not in the ledger (the import stopped there)
     QString unknownItem;
+    int unusableRow = 0;        // a monthly total that cannot be used: the import was refused as a whole
+    QString unusableText;
     QList<NegativeStockItem> negatives; // items whose month values stand but whose totals were kept
+    QList<NegativeStockItem> unfitting; // the same for totals or rates too long for their fields
+    // The import ran to its end (or to an unknown item) and its changes are in the ledger.
+    bool completed() const { return workbook.ok() && unusableRow == 0 && commit.ok() && !checkOnly; }
 };
 
+enum class MonthlyImportWrite { Commit, CheckOnly };
+
 // Applies the pairs in order to the ledger (months matched against the year from shared settings
-// line 9) and commits the result.
+// line 9) and commits the result. CheckOnly computes the same result and writes nothing.
 MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<MonthlyPair>& pairs,
-                                       const CommitProgress& progress = {});
+                                       const CommitProgress& progress = {},
+                                       MonthlyImportWrite write = MonthlyImportWrite::Commit);
+
+// Reads the workbook at `path` and applies it as above. A workbook that cannot be read leaves
+// the ledger untouched; `workbook` tells why.
+MonthlyImportResult ImportMonthlyWorkbook(AppState& state, const QString& path, const CommitProgress& progress = {},
+                                          MonthlyImportWrite write = MonthlyImportWrite::Commit);
+
+// The first-click questions of "入出庫記載" and "入出庫転記" (title "登録確認").
+QString MonthlyEditQuestion();
+QString MonthlyImportQuestion();
 
 // "　　月毎在庫入出庫数量のインポートを完了しました。　　　　", title "確認".
 QString MonthlyImportDoneMessage();
 QString MonthlyImportDoneTitle();
+// Why the import did not run (the workbook at `path` missing or unreadable, or a monthly total
+// that cannot be used); empty when it ran. Title "異常確認".
+QString MonthlyImportRefusal(const MonthlyImportResult& result, const QString& path);
 // The note after the import: the unknown item where it stopped, the items left with negative
-// stock. Empty when there is nothing to tell.
+// stock or with totals too long for their fields. Empty when there is nothing to tell.
 QString MonthlyImportNotes(const MonthlyImportResult& result);

@@ -109,7 +109,8 @@ void LedgerScreen::connectControls()
     connectFilter();
     connectSortDelete();
     connect(m_mainButtons->ledgerExcelButton(), &QPushButton::clicked, this, &LedgerScreen::exportLedgerWorkbook);
-    // "訂 正", "新 規", "絞　込", "Sort", "削　除", "在庫品Excel", "月毎入出庫処理" and "再計算"
+    connectMonthly();
+    // "訂 正", "新 規", "絞　込", "Sort", "削　除", "在庫品Excel" and "再計算"
     // are connected by the edit-table, filter, sort/delete and output work.
 }
 
@@ -120,6 +121,8 @@ void LedgerScreen::open()
     const SettingsLines& client = m_state.ClientSettings;
 
     m_state.EditPending = false;
+    // The daily workbook has not been touched since the screen opened.
+    m_state.suppressRecovery = false;
     m_view.VocabularyListNumber = 1;
     m_view.FilterConditionCount = 0;
     m_view.page = OpeningPage();

@@ -102,6 +102,12 @@ public:
     void exportItemSpecWorkbook();
 private:
     void writeLedgerWorkbook(const QList<int>* records);
+    // The monthly in/out import (ledger_monthly_screen.cpp).
+    void connectMonthly();
+    void openMonthlyPanel();
+    bool confirmMonthlyClick(bool& asked, const QString& question);
+    void editDailyWorkbook();
+    void importDailyWorkbook();
 
     ScreenHost& m_host;
     AppState& m_state;
@@ -122,4 +128,7 @@ private:
     QLabel* m_excelBusy = nullptr;
     FilterConditions m_filterConditions;
     EditFrameController* m_editing = nullptr;
+    // "入出庫記載" and "入出庫転記" ask at their first click after the screen opened.
+    bool m_monthlyEditAsked = false;
+    bool m_monthlyImportAsked = false;
 };

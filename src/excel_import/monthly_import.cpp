@@ -1,0 +1,307 @@
+#include "excel_import/monthly_import.h"
+
+#include "ledger/column_captions.h"
+#include "ledger/stock_computation.h"
+#include "storage/app_state.h"
+#include "storage/dialogs.h"
+#include "storage/field_text.h"
+#include "storage/item_record.h"
+#include "workbook/workbook_operations.h"
+
+#include <QHash>
+#include <cerrno>
+#include <cmath>
+#include <map>
+
+namespace {
+
+constexpr int FirstPairRow = 4;
+constexpr int YearMonthColumn = 2; // B
+constexpr int ItemNumberColumn = 3; // C
+constexpr int MonthTotalColumn = 7; // G
+// Items listed per group in the note after the import; the rest are counted.
+constexpr int NoteListLimit = 20;
+
+// A monthly total as the month field stores it, or nothing when the cell holds no usable total.
+// Formula results of summed decimals are taken to 15 significant digits (0.1 + 0.2 is "0.3").
+std::optional<QString> monthTotalText(const Worksheet& sheet, int row)
+{
+    switch (sheet.kind(row, MonthTotalColumn)) {
+    case CellKind::Empty:
+        return QString();
+    case CellKind::Number: {
+        const QString text = QString::number(sheet.number(row, MonthTotalColumn), 'g', 15);
+        if (text.contains(u'e') || text.size() > ItemRecord::QtyWidth)
+            return std::nullopt;
+        return text;
+    }
+    case CellKind::Text:
+    case CellKind::SharedText: {
+        const QString text = FieldText(sheet.text(row, MonthTotalColumn));
+        if (text.isEmpty())
+            return text;
+        if (!ParseNumber(text) || text.size() > ItemRecord::QtyWidth)
+            return std::nullopt;
+        return text;
+    }
+    default: // an error value, TRUE/FALSE, a formula whose result cannot be read
+        return std::nullopt;
+    }
+}
+
+void readMonthTotal(const Worksheet& sheet, int row, QString& into, MonthlyPair& pair)
+{
+    if (const auto text = monthTotalText(sheet, row)) {
+        into = *text;
+    } else if (pair.unusableRow == 0) {
+        pair.unusableRow = row;
+        pair.unusableText = sheet.text(row, MonthTotalColumn);
+    }
+}
+
+// Sums of decimal quantities are rounded to a millionth, as the edit frame rounds them.
+double tidy(double value)
+{
+    return std::round(value * 1e6) / 1e6;
+}
+
+double rowTotal(const ItemRecord& record, int row)
+{
+    double sum = 0;
+    for (int month = QtyColumn::FirstMonth; month <= QtyColumn::LastMonth; ++month)
+        sum += record.qtyNumber(row, month);
+    return tidy(sum);
+}
+
+enum class Recomputed { Done, NegativeStock, TooLong };
+
+// Totals, stock, rates and stock value of an item after its month values changed. A negative
+// stock, or a result that its field cannot hold, leaves all of them as they were.
+Recomputed recompute(ItemRecord& record, double& stock)
+{
+    const double received = rowTotal(record, QtyRow::Received);
+    const double issued = rowTotal(record, QtyRow::Issued);
+    stock = tidy(record.textNumber(ItemField::PreviousStock) + received - issued);
+    if (stock < 0)
+        return Recomputed::NegativeStock;
+    const QString receivedText = StoredNumberText(received).trimmed();
+    const QString issuedText = StoredNumberText(issued).trimmed();
+    const QString stockText = StoredNumberText(stock).trimmed();
+    const QString valueText = StoredNumberText(record.textNumber(ItemField::UnitPrice) * stock);
+    if (receivedText.size() > ItemRecord::QtyWidth || issuedText.size() > ItemRecord::QtyWidth
+        || stockText.size() > ItemRecord::TextWidth || valueText.size() > ItemRecord::TextWidth)
+        return Recomputed::TooLong;
+    ItemRecord updated = record;
+    updated.setQty(QtyRow::Received, QtyColumn::Total, receivedText);
+    updated.setQty(QtyRow::Issued, QtyColumn::Total, issuedText);
+    updated.setText(ItemField::Stock, stockText);
+    if (!RecalculateRates(updated).accepted())
+        return Recomputed::TooLong;
+    updated.setText(ItemField::StockValue, valueText);
+    record = updated;
+    return Recomputed::Done;
+}
+
+// The month m (1..12) of the ledger year whose heading starts with `yearMonth`; 0 when none does.
+int monthOfLedgerYear(const std::array<QString, 12>& headings, const QString& yearMonth)
+{
+    for (int m = 1; m <= MonthsInYear; ++m)
+        if (headings[size_t(m - 1)].left(7) == yearMonth)
+            return m;
+    return 0;
+}
+
+QString monthValue(const QString& total)
+{
+    return ReadNumber(total) != 0 ? total : QString();
+}
+
+void appendItemLines(QStringList& lines, const QList<NegativeStockItem>& items)
+{
+    const int shown = std::min(int(items.size()), NoteListLimit);
+    for (int k = 0; k < shown; ++k) {
+        const NegativeStockItem& item = items[k];
+        lines.append(QStringLiteral("　No %1　%2　%3　在庫数 %4")
+                         .arg(item.recordNo)
+                         .arg(item.itemNumber, item.name, StoredNumberText(item.stock).trimmed()));
+    }
+    if (items.size() > shown)
+        lines.append(QStringLiteral("　ほか %1 件").arg(items.size() - shown));
+}
+
+} // namespace
+
+std::vector<MonthlyPair> ReadMonthlyImport(const Worksheet& sheet)
+{
+    std::vector<MonthlyPair> pairs;
+    for (int row = FirstPairRow;; row += 2) {
+        MonthlyPair pair;
+        pair.row = row;
+        pair.yearMonth = FieldText(sheet.text(row, YearMonthColumn));
+        pair.itemNumber = FieldText(sheet.text(row, ItemNumberColumn));
+        if (pair.yearMonth.isEmpty() && pair.itemNumber.isEmpty())
+            break;
+        readMonthTotal(sheet, row, pair.received, pair);
+        readMonthTotal(sheet, row + 1, pair.issued, pair);
+        pairs.push_back(std::move(pair));
+    }
+    return pairs;
+}
+
+MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<MonthlyPair>& pairs,
+                                       const CommitProgress& progress, MonthlyImportWrite write)
+{
+    MonthlyImportResult result;
+    result.checkOnly = write == MonthlyImportWrite::CheckOnly;
+    const std::array<QString, 12> headings = MonthHeadings(state.SharedSettings[SharedLine::StartMonth]);
+    bool edited = false;
+    int editedCount = 0;
+
+    const LedgerEdit edit = [&](std::vector<ItemRecord>& records) {
+        edited = true;
+        editedCount = int(records.size());
+        // Item numbers of the ledger as it is now, each to its lowest record.
+        QHash<QString, int> recordOf;
+        recordOf.reserve(qsizetype(records.size()));
+        for (int k = int(records.size()) - 1; k >= 0; --k)
+            recordOf.insert(records[size_t(k)].text(ItemField::Number), k);
+
+        struct Kept {
+            Recomputed why;
+            double stock;
+        };
+        std::map<int, Kept> kept; // by record index: items whose totals were left as they were
+        for (const MonthlyPair& pair : pairs) {
+            const int month = monthOfLedgerYear(headings, pair.yearMonth);
+            if (pair.itemNumber.isEmpty() || month == 0) {
+                ++result.skipped;
+                continue;
+            }
+            const auto found = recordOf.constFind(pair.itemNumber);
+            if (found == recordOf.constEnd()) {
+                result.unknownRow = pair.row;
+                result.unknownItem = pair.itemNumber;
+                break;
+            }
+            if (pair.unusableRow != 0) {
+                result.unusableRow = pair.unusableRow;
+                result.unusableText = pair.unusableText;
+                return false;
+            }
+            ItemRecord& record = records[size_t(*found)];
+            record.setQty(QtyRow::Received, month, monthValue(pair.received));
+            record.setQty(QtyRow::Issued, month, monthValue(pair.issued));
+            double stock = 0;
+            const Recomputed outcome = recompute(record, stock);
+            if (outcome == Recomputed::Done)
+                kept.erase(*found);
+            else
+                kept[*found] = Kept{outcome, stock};
+            ++result.applied;
+        }
+        for (const auto& [index, item] : kept) {
+            const ItemRecord& record = records[size_t(index)];
+            NegativeStockItem listed{index + 1, record.text(ItemField::Number), record.text(ItemField::Name), item.stock};
+            (item.why == Recomputed::NegativeStock ? result.negatives : result.unfitting).append(listed);
+        }
+        return write == MonthlyImportWrite::Commit;
+    };
+    result.commit = CommitLedgerEdit(state, edit, progress);
+    if (result.checkOnly && edited && result.unusableRow == 0) {
+        result.commit.io = IoResult::success();
+        result.commit.recordCount = editedCount;
+    }
+    return result;
+}
+
+MonthlyImportResult ImportMonthlyWorkbook(AppState& state, const QString& path, const CommitProgress& progress,
+                                          MonthlyImportWrite write)
+{
+    std::unique_ptr<Workbook> workbook;
+    const WorkbookStatus status = OpenForReading(path, workbook);
+    if (!status) {
+        FinishAfterReading(workbook);
+        MonthlyImportResult result;
+        result.workbook = status;
+        result.checkOnly = write == MonthlyImportWrite::CheckOnly;
+        result.commit.io = IoResult::failure(path, ENOENT, QStringLiteral("the workbook was not read"));
+        return result;
+    }
+    const std::vector<MonthlyPair> pairs = ReadMonthlyImport(workbook->sheet());
+    FinishAfterReading(workbook);
+    return ApplyMonthlyImport(state, pairs, progress, write);
+}
+
+QString MonthlyEditQuestion()
+{
+    return joinLines({QStringLiteral("日毎予備品入出庫編集"),
+                      QStringLiteral("日毎入出庫数量Excelシートの編集を行います。（編集Excelを開きます）"),
+                      QStringLiteral("　※編集後は上書き保存"),
+                      QStringLiteral("　※編集Excelの日毎入出庫数量の入力（編集）により月毎合計値を"),
+                      QStringLiteral("　　入出庫転記により当ソフトデーターとしてインポートします。　")});
+}
+
+QString MonthlyImportQuestion()
+{
+    return joinLines({QStringLiteral("日毎予備品入出庫数量取り込み"), QStringLiteral("入出庫転記→M在庫資料フォルダーの"),
+                      QStringLiteral("日毎入出庫数量入力後l、月合計数量を集計"),
+                      QStringLiteral("月毎合計値データを当システムデーターとしてインポートします。")});
+}
+
+QString MonthlyImportDoneMessage()
+{
+    return QStringLiteral("　　月毎在庫入出庫数量のインポートを完了しました。　　　　");
+}
+
+QString MonthlyImportDoneTitle()
+{
+    return QStringLiteral("確認");
+}
+
+QString MonthlyImportRefusal(const MonthlyImportResult& result, const QString& path)
+{
+    const QString unchanged = QStringLiteral("　在庫品台帳は変更していません。");
+    if (!result.workbook.ok()) {
+        const bool missing = result.workbook.error == WorkbookError::FileNotFound
+            || result.workbook.error == WorkbookError::PathNotFound;
+        const QString what = missing ? QStringLiteral("　日毎入出庫数量のExcelファイルが見つかりません。")
+                                     : QStringLiteral("　日毎入出庫数量のExcelファイルを読み込めません。");
+        QStringList lines{what, QStringLiteral("　") + path};
+        if (result.workbook.error == WorkbookError::NotAWorkbook)
+            lines.append(QStringLiteral("　ファイルが壊れているか、Excelファイルではありません。"));
+        else if (result.workbook.error == WorkbookError::InUse)
+            lines.append(QStringLiteral("　ファイルを開けません。使用中でないか確認してください。"));
+        lines.append(unchanged);
+        return lines.join(u'\r');
+    }
+    if (result.unusableRow != 0) {
+        const QString cell = QStringLiteral("　%1行目のG列（月合計）").arg(result.unusableRow);
+        const QString what = result.unusableText.isEmpty()
+            ? cell + QStringLiteral("の計算結果を読み取れません。")
+            : cell + QStringLiteral("の「") + result.unusableText + QStringLiteral("」は月の数量として取り込めません。");
+        return joinLines({what, QStringLiteral("　月合計は7桁以内の数値にしてください。"),
+                          QStringLiteral("　Excelで確認して上書き保存してから、もう一度入出庫転記してください。"), unchanged});
+    }
+    return QString();
+}
+
+QString MonthlyImportNotes(const MonthlyImportResult& result)
+{
+    QStringList lines;
+    if (result.unknownRow != 0) {
+        lines.append(QStringLiteral("　在庫品No「%1」（%2行目）は在庫品台帳にありません。").arg(result.unknownItem).arg(result.unknownRow));
+        lines.append(QStringLiteral("　取り込みはこの行で終了し、以降の行は取り込んでいません。"));
+    }
+    const auto group = [&lines](const QList<NegativeStockItem>& items, const QString& reason) {
+        if (items.isEmpty())
+            return;
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(reason);
+        lines.append(QStringLiteral("　月の数量だけを登録し、入出庫計・在庫数・在庫金額は元のままです。"));
+        appendItemLines(lines, items);
+    };
+    group(result.negatives, QStringLiteral("　次の在庫品は在庫数がマイナスになります。"));
+    group(result.unfitting, QStringLiteral("　次の在庫品は入出庫計か達成率が7桁の入力枠に収まりません。"));
+    return lines.join(u'\r');
+}
