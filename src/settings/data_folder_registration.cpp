@@ -3,6 +3,7 @@
 #include "ledger/column_captions.h"
 #include "settings/data_folder_texts.h"
 #include "storage/app_state.h"
+#include "storage/cp932_codec.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/paths.h"
@@ -77,6 +78,11 @@ QString NormaliseCandidate(const QString& text)
     return trimmed.left(end) + PathSeparator;
 }
 
+bool CanStoreFolder(const QString& folder)
+{
+    return !folder.contains(u'"') && Cp932::decode(Cp932::encode(folder)) == folder;
+}
+
 bool SameFolder(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty())
@@ -98,6 +104,12 @@ RegisterResult RegisterDataFolder(AppState& state, const QString& typed)
     if (candidate.isEmpty()) {
         state.dialogs.inform(DataFolderText::ConfirmTitle, EmptyPathMessage());
         result.outcome = RegisterOutcome::EmptyPath;
+        result.pathLabel = inUse;
+        return result;
+    }
+    if (!CanStoreFolder(candidate)) {
+        state.dialogs.inform(DataFolderText::ConfirmTitle, UnstorablePathMessage(candidate));
+        result.outcome = RegisterOutcome::UnstorablePath;
         result.pathLabel = inUse;
         return result;
     }

@@ -11,10 +11,14 @@ struct AppState;
 // exactly one.
 QString NormaliseCandidate(const QString& text);
 
+// A folder the client settings file can hold as it is: no double quote (the file's quote) and
+// only characters of the file's code page, so that the same path is read back.
+bool CanStoreFolder(const QString& folder);
+
 // Two spellings of one folder: equal once normalised, or the same folder on the disk.
 bool SameFolder(const QString& a, const QString& b);
 
-enum class RegisterOutcome { Registered, Declined, SameFolder, EmptyPath, WriteFailed };
+enum class RegisterOutcome { Registered, Declined, SameFolder, EmptyPath, UnstorablePath, WriteFailed };
 struct RegisterResult {
     RegisterOutcome outcome = RegisterOutcome::Declined;
     QString pathLabel; // what the path label shows afterwards
@@ -23,8 +27,8 @@ struct RegisterResult {
 
 // Registers the typed location as this client's data folder after a question: line 1 the new
 // folder, line 2 the folder in use before (the source of the transfer still to come), line 3
-// "1". An empty path and the folder already in use are refused with a message; nothing is
-// copied. A client settings file that cannot be written changes nothing.
+// "1". An empty path, a path the settings file cannot hold and the folder already in use are
+// refused with a message; nothing is copied. A client settings file that cannot be written changes nothing.
 RegisterResult RegisterDataFolder(AppState& state, const QString& typed);
 
 // Asks whether to go back to the program folder as data folder; on Yes lines 1 and 2 become the

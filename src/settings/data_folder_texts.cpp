@@ -20,6 +20,12 @@ QString EmptyPathMessage()
                       QStringLiteral("　フォルダーを指定してください。")});
 }
 
+QString UnstorablePathMessage(const QString& path)
+{
+    return joinLines({QStringLiteral(" ※このフォルダー名は設定ファイルに登録できません。"), path,
+                      QStringLiteral("　ダブルクォート(\")や登録できない文字を含まないフォルダーを指定してください。")});
+}
+
 QString TargetIsProgramFolderMessage(const QString& target)
 {
     return joinLines({QStringLiteral("※新規作成フォルダー　"), target,

@@ -14,6 +14,7 @@ inline const QString ErrorTitle = QStringLiteral("異常確認");
 QString RegisterQuestion(const QString& dataFolder);
 QString SameFolderMessage(const QString& dataFolder, const QString& oldFolder);
 QString EmptyPathMessage();
+QString UnstorablePathMessage(const QString& path);
 
 // The transfer.
 QString TargetIsProgramFolderMessage(const QString& target);

@@ -206,6 +206,8 @@ TransferResult TransferDataFolder(AppState& state, const QString& pathLabel, con
     };
     if (result.target.isEmpty())
         return refuse(TransferOutcome::RefusedEmptyTarget, EmptyPathMessage());
+    if (!CanStoreFolder(result.target))
+        return refuse(TransferOutcome::RefusedUnstorableTarget, UnstorablePathMessage(result.target));
     if (SameFolder(result.target, state.ClientFolder))
         return refuse(TransferOutcome::RefusedProgramFolder, TargetIsProgramFolderMessage(result.target));
     if (SameFolder(result.target, result.source))

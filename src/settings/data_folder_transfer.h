@@ -23,6 +23,7 @@ struct TransferHooks {
 
 enum class TransferOutcome {
     RefusedEmptyTarget,
+    RefusedUnstorableTarget,
     RefusedProgramFolder,
     RefusedSameAsSource,
     RefusedMissingTarget,
@@ -44,7 +45,7 @@ struct TransferResult {
 QStringList TransferredFileNames();
 
 // Runs the transfer towards the folder of the path label. A target that is the program folder,
-// the source itself, empty or missing is refused before anything is created. Otherwise, after
+// the source itself, empty, missing or not storable in the settings file is refused before anything is created. Otherwise, after
 // the user agreed, the location is registered whatever the copies gave; failed copies are
 // reported each and leave nothing under the target's name.
 TransferResult TransferDataFolder(AppState& state, const QString& pathLabel, const TransferHooks& hooks = {});

@@ -108,6 +108,11 @@ TEST_F(DataFolderTransferTest, RefusedRegistrationsChangeNothing)
         {"same folder spelt otherwise", inUse + QStringLiteral("/./"), Answer::Yes, RegisterOutcome::SameFolder,
          SameFolderMessage(inUse, inUse)},
         {"declined", server, Answer::No, RegisterOutcome::Declined, QString()},
+        // The settings file would store another path than the one typed.
+        {"double quote", server + QStringLiteral("a\"b"), std::nullopt, RegisterOutcome::UnstorablePath,
+         UnstorablePathMessage(server + QStringLiteral("a\"b/"))},
+        {"outside the code page", server + QStringLiteral("\U0001F600"), std::nullopt, RegisterOutcome::UnstorablePath,
+         UnstorablePathMessage(server + QStringLiteral("\U0001F600/"))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,6 +196,7 @@ TEST_F(DataFolderTransferTest, RefusedTransfersCreateAndCopyNothing)
     const Case cases[] = {
         {"program folder", source, TargetIsProgramFolderMessage(source)},
         {"empty", QString(), EmptyPathMessage()},
+        {"double quote", client.root() + QStringLiteral("/a\"b/"), UnstorablePathMessage(client.root() + QStringLiteral("/a\"b/"))},
         {"missing", client.root() + QStringLiteral("/nowhere/"),
          TargetMissingMessage(client.root() + QStringLiteral("/nowhere/"))},
     };
