@@ -71,6 +71,12 @@ QString ClientSettingsFailureMessage(const IoResult& io)
     return QStringLiteral("クライアント設定を保存できませんでした。") + u'\r' + failureLines(io);
 }
 
+QString InsertWouldDropWordMessage()
+{
+    return joinLines({QStringLiteral("リストの最終行に項目があるため挿入できません。"),
+                      QStringLiteral("項目数を増やすか、最終行を削除してから挿入してください。")});
+}
+
 QString ListsRegisteredMessage()
 {
     return joinLines({QStringLiteral("リスト項目を登録しました。"),

@@ -28,6 +28,9 @@ QString BackupOffQuestion();
 // The client settings could not be written.
 QString ClientSettingsFailureMessage(const IoResult& io);
 
+// "挿  入" on a list whose last entry holds a word.
+QString InsertWouldDropWordMessage();
+
 // "登　録" of the vocabulary editor.
 QString ListsRegisteredMessage();
 QString ListsNotRegisteredMessage(const IoResult& io);

@@ -59,6 +59,14 @@ VocabularyEntries InsertPreview(const VocabularyEntries& entries, int row)
     return working;
 }
 
+bool InsertDropsAWord(const VocabularyEntries& entries)
+{
+    if (entries.empty())
+        return false;
+    const QString last = FieldText(entries.back().word);
+    return !last.isEmpty() && last != VocabularyEditing::BlankWord;
+}
+
 VocabularyEntries DeletePreview(const VocabularyEntries& entries, int row)
 {
     VocabularyEntries working = entries;

@@ -31,6 +31,8 @@ void StoreListEntries(VocabularyTable& table, int list, const VocabularyEntries&
 // Entries from `row` on move one down, entry `row` becomes a blank (id and word), the former
 // last entry drops out; the count stays. A row outside 1..count changes nothing.
 VocabularyEntries InsertPreview(const VocabularyEntries& entries, int row);
+// True when an insert would push a word (not an end mark or a blank) out of the list's last entry.
+bool InsertDropsAWord(const VocabularyEntries& entries);
 // Entries after `row` move one up; the last entry becomes empty (the end mark).
 VocabularyEntries DeletePreview(const VocabularyEntries& entries, int row);
 // Entries `row`..count become blanks.

@@ -282,6 +282,12 @@ void VocabularyEditorPanel::previewAndApply(Preview preview)
 
 void VocabularyEditorPanel::insertRow()
 {
+    // The list keeps its count, so an insert pushes the last entry out: never a word.
+    if (currentRow() >= 1 && InsertDropsAWord(ListEntries(m_state.Vocabulary, m_list, rowCount()))) {
+        lighterReset();
+        m_state.dialogs.inform(SettingsText::ConfirmTitle, InsertWouldDropWordMessage());
+        return;
+    }
     previewAndApply(&InsertPreview);
 }
 

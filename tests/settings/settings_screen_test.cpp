@@ -330,6 +330,21 @@ TEST_F(SettingsScreenTest, EnterOnTheLastRowGoesToRowOneAndTheArrowsWrapRound)
     EXPECT_EQ(state().Vocabulary.entry(2, 1).word, QStringLiteral("ボルト")) << "the typed text was dropped";
 }
 
+TEST_F(SettingsScreenTest, InsertIsRefusedWhenItWouldPushTheLastWordOut)
+{
+    openSettings();
+    click("listButton2");
+    clickRow(4);
+    enter(QStringLiteral("スパナ"));
+    clickRow(2);
+    client.dialogs.clear();
+    click("insertButton");
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_FALSE(client.dialogs.shown().first().question);
+    EXPECT_EQ(lastShown().text, InsertWouldDropWordMessage());
+    EXPECT_EQ(words(2), (QStringList{QStringLiteral("ボルト"), QStringLiteral("ナット"), QStringLiteral("ワッシャ"), QStringLiteral("スパナ")}));
+}
+
 TEST_F(SettingsScreenTest, SwapExchangesRowThreeAndFiveAfterYesAndTheNextClick)
 {
     openSettings();

@@ -65,6 +65,14 @@ TEST(VocabularyEditingTest, PreviewsShiftBlankAndDropEntriesOfAFourRowList)
     }
 }
 
+TEST(VocabularyEditingTest, AnInsertThatWouldPushOutAWordIsRecognised)
+{
+    EXPECT_FALSE(InsertDropsAWord(entriesOf({QStringLiteral("a"), QString()})));
+    EXPECT_FALSE(InsertDropsAWord(entriesOf({QStringLiteral("a"), Blank})));
+    EXPECT_FALSE(InsertDropsAWord(entriesOf({})));
+    EXPECT_TRUE(InsertDropsAWord(entriesOf({QStringLiteral("a"), QStringLiteral("b")})));
+}
+
 TEST(VocabularyEditingTest, SwapExchangesIdAndWordAndNeverStrandsAWordBehindAnEndMark)
 {
     VocabularyEntries entries = entriesOf({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
