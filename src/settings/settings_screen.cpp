@@ -98,6 +98,8 @@ void SettingsScreen::buildMainPanel()
     m_backupOff = placed(new SwitchLabel(panel), QStringLiteral("backupOffBox"), 3360, 4080, 720, 360);
     m_backupOn->setText(QStringLiteral("有"));
     m_backupOff->setText(QStringLiteral("無"));
+    m_backupOn->setAlignment(Qt::AlignCenter);
+    m_backupOff->setAlignment(Qt::AlignCenter);
     connect(m_backupOn, &SwitchLabel::clicked, this, [this] { setBackup(true); });
     connect(m_backupOff, &SwitchLabel::clicked, this, [this] { setBackup(false); });
 

@@ -42,6 +42,9 @@ void VocabularyEditorPanel::build()
     for (QLabel* label : {m_listName, m_count}) {
         label->setFrameShape(QFrame::Box);
         label->setAutoFillBackground(true);
+        QPalette white = label->palette();
+        white.setColor(QPalette::Window, colourFromWindows(WindowsColour::SwitchOff));
+        label->setPalette(white);
     }
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lamp = placed(new ColourLabel(QString(), this), QStringLiteral("vocabularyLamp"), 3960, 120, 600, 360);
