@@ -4,6 +4,7 @@
 #include "excel_output/common_documents_screen.h"
 #include "ledger/ledger_screen.h"
 #include "menu/menu_screen.h"
+#include "settings/settings_screen.h"
 #include "storage/app_state.h"
 #include "storage/client_folder.h"
 #include "ui/desktop_services_handover.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv)
     host.setMenuFactory([](ScreenHost& h) { return new MenuScreen(h); });
     host.registerScreen(ScreenKey::Ledger, [](ScreenHost& h) { return new LedgerScreen(h); });
     host.registerScreen(ScreenKey::Import, [](ScreenHost& h) { return new ImportScreen(h); });
+    host.registerScreen(ScreenKey::Settings, [](ScreenHost& h) { return new SettingsScreen(h); });
     host.registerScreen(MenuHook::CommonDocumentsOutput, &OpenCommonDocumentsFromMenu);
     host.showMenu();
     return app.exec();
