@@ -3,6 +3,8 @@
 #include "excel_output/excel_error_report.h"
 #include "excel_output/vocabulary_workbook.h"
 #include "ledger/column_captions.h"
+#include "settings/data_folder_panel.h"
+#include "settings/placement_boxes_widget.h"
 #include "settings/settings_texts.h"
 #include "settings/start_month.h"
 #include "settings/vocabulary_editor_panel.h"
@@ -65,6 +67,7 @@ SettingsScreen::SettingsScreen(ScreenHost& host, QWidget* parent) : QWidget(pare
     m_editor = placed(new VocabularyEditorPanel(m_state, this), QStringLiteral("vocabularyEditorPanel"), PopupLeft,
                       PopupTop, VocabularyEditorPanel::WidthTwips, VocabularyEditorPanel::HeightTwips);
     m_editor->setLighterReset([this] { lighterReset(); });
+    addDataFolderPanels();
     m_excelBusy = boxLabel(placed(new QLabel(QStringLiteral(" Excel出力中　"), this), QStringLiteral("excelBusyPanel"),
                                   7440, 4080, 3000, 600));
     open();
@@ -147,6 +150,18 @@ void SettingsScreen::open()
     m_explainButton->setVisible(!ReadFlag(m_state.ClientSettings[ClientLine::HideExplanations]));
     closeAllPanels();
     showListCaptions();
+}
+
+// The data folder panel and the placement boxes of the main panel; a return to the program folder
+// made through the boxes is shown by the panel as well.
+void SettingsScreen::addDataFolderPanels()
+{
+    auto* folder = placed(new DataFolderPanel(m_state, this), QStringLiteral("dataFolderPanel"), PopupLeft, PopupTop,
+                          DataFolderPanel::WidthTwips, DataFolderPanel::HeightTwips);
+    addPopupPanel(folder, m_dataFolderButton);
+    auto* boxes = new PlacementBoxesWidget(m_state);
+    setPlacementBoxes(boxes);
+    connect(boxes, &PlacementBoxesWidget::returnedToProgramFolder, folder, &DataFolderPanel::showReturnToProgramFolder);
 }
 
 void SettingsScreen::registerPopup(QWidget* panel, std::function<void()> resetLight, std::function<void()> open,

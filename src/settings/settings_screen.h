@@ -89,6 +89,7 @@ private:
 
     void buildMainPanel();
     void buildCommandBar();
+    void addDataFolderPanels();
     void open();
     void registerPopup(QWidget* panel, std::function<void()> resetLight, std::function<void()> open,
                        QPushButton* opener);
