@@ -1,5 +1,6 @@
 #include "menu/startup.h"
 
+#include "settings/mail_address_file.h"
 #include "storage/app_state.h"
 #include "storage/field_text.h"
 #include "storage/settings_files.h"
@@ -23,6 +24,7 @@ void RunStartupSequence(AppState& state)
     state.DataFolder = NormaliseFolder(state.ClientSettings[ClientLine::DataFolder]);
     ReadClientSettings(state);
     ReadSharedSettings(state);
+    ReadMailAddressTable(state);
     if (state.DataFolder != state.ClientFolder && !state.DataFolder.isEmpty() && QDir(state.DataFolder).exists())
         PrepareDataEnvironment(state);
     state.EntryPadMode = 0;

@@ -66,6 +66,10 @@ struct AppState {
     std::array<QString, 61> ColumnCaptions;
     std::array<int, 23> DefaultColumnWidths{};
 
+    // Mail addresses (entries 0..15): 1..3 information addresses and purchase-mail recipients,
+    // 4..11 ordering addresses; read from the data folder at start-up.
+    std::array<QString, 16> MailAddressTable;
+
     // Start-up and menu.
     int MonthsPerYear = 12;
     int EntryPadMode = 0;
