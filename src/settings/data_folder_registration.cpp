@@ -2,6 +2,7 @@
 
 #include "ledger/column_captions.h"
 #include "settings/data_folder_texts.h"
+#include "settings/settings_value_messages.h"
 #include "storage/app_state.h"
 #include "storage/cp932_codec.h"
 #include "storage/dialogs.h"

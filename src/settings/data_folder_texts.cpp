@@ -1,7 +1,6 @@
 #include "settings/data_folder_texts.h"
 
 #include "storage/dialogs.h"
-#include "storage/file_error.h"
 
 QString RegisterQuestion(const QString& dataFolder)
 {
@@ -137,8 +136,3 @@ QString DataFolderPanelExplanation()
                       QStringLiteral("　※履歴データフォルダの年毎管理を推奨します。")});
 }
 
-QString SettingsWriteFailedMessage(const IoResult& io)
-{
-    return joinLines({QStringLiteral(" ") + DescribeFileError(ClassifyFileError(io.errorCode, io.path)),
-                      QStringLiteral("　") + io.path});
-}

@@ -1,7 +1,6 @@
 #pragma once
 // The messages of the data folder panel and the placement boxes, built as the program shows
 // them (lines joined by CR).
-#include "storage/io_result.h"
 
 #include <QString>
 
@@ -33,6 +32,3 @@ QString PanelRecoveryQuestion(const QString& dataFolder);
 QString ReturnToProgramFolderQuestion(const QString& dataFolder, const QString& clientFolder);
 QString PlacementExplanation(const QString& clientFolder);
 QString DataFolderPanelExplanation();
-
-// A settings file that could not be written: the reason and the path.
-QString SettingsWriteFailedMessage(const IoResult& io);

@@ -3,6 +3,8 @@
 #include "excel_import/import_workbook_path.h"
 #include "settings/data_folder_registration.h"
 #include "settings/data_folder_texts.h"
+#include "settings/settings_value_messages.h"
+#include "settings/mail_address_file.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -134,6 +136,9 @@ void copyFiles(AppState& state, const TransferHooks& hooks, TransferResult& resu
     for (int i = 0; i < names.size(); ++i)
         copier.copy(names[i], i + 1, steps);
     copier.copyDailyWorkbook(steps, steps);
+    // The recipients of the mailed report belong to the data folder as well.
+    if (QFileInfo::exists(result.source + MailAddressFile::Name))
+        copier.copy(MailAddressFile::Name, steps, steps);
     state.EditPending = false;
     if (hooks.busy)
         hooks.busy(false);

@@ -3,7 +3,10 @@
 #include "excel_output/excel_error_report.h"
 #include "excel_output/vocabulary_workbook.h"
 #include "ledger/column_captions.h"
+#include "settings/column_names_panel.h"
 #include "settings/data_folder_panel.h"
+#include "settings/mail_address_file.h"
+#include "settings/mail_panel.h"
 #include "settings/placement_boxes_widget.h"
 #include "settings/settings_texts.h"
 #include "settings/start_month.h"
@@ -67,6 +70,7 @@ SettingsScreen::SettingsScreen(ScreenHost& host, QWidget* parent) : QWidget(pare
     m_editor = placed(new VocabularyEditorPanel(m_state, this), QStringLiteral("vocabularyEditorPanel"), PopupLeft,
                       PopupTop, VocabularyEditorPanel::WidthTwips, VocabularyEditorPanel::HeightTwips);
     m_editor->setLighterReset([this] { lighterReset(); });
+    addNamesAndMailPanels();
     addDataFolderPanels();
     m_excelBusy = boxLabel(placed(new QLabel(QStringLiteral(" Excel出力中　"), this), QStringLiteral("excelBusyPanel"),
                                   7440, 4080, 3000, 600));
@@ -152,6 +156,27 @@ void SettingsScreen::open()
     showListCaptions();
 }
 
+void SettingsScreen::addNamesAndMailPanels()
+{
+    auto* names = placed(new ColumnNamesPanel(m_state, this), QStringLiteral("columnNamesPanel"), PopupLeft, PopupTop,
+                         ColumnNamesPanel::WidthTwips, ColumnNamesPanel::HeightTwips);
+    addPopupPanel(names, m_namesButton);
+    m_mail = placed(new MailPanel(m_state, this), QStringLiteral("mailPanel"), PopupLeft, PopupTop,
+                    MailPanel::WidthTwips, MailPanel::HeightTwips);
+    addPopupPanel(m_mail, m_mailButton);
+    m_mailFolder = m_state.DataFolder;
+}
+
+// The recipients belong to the data folder: another data folder brings its own.
+void SettingsScreen::followDataFolder()
+{
+    if (m_state.DataFolder == m_mailFolder)
+        return;
+    m_mailFolder = m_state.DataFolder;
+    ReadMailAddressTable(m_state);
+    m_mail->fillGrids();
+}
+
 // The data folder panel and the placement boxes of the main panel; a return to the program folder
 // made through the boxes is shown by the panel as well.
 void SettingsScreen::addDataFolderPanels()
@@ -162,6 +187,8 @@ void SettingsScreen::addDataFolderPanels()
     auto* boxes = new PlacementBoxesWidget(m_state);
     setPlacementBoxes(boxes);
     connect(boxes, &PlacementBoxesWidget::returnedToProgramFolder, folder, &DataFolderPanel::showReturnToProgramFolder);
+    connect(folder, &DataFolderPanel::settingsChanged, this, &SettingsScreen::followDataFolder);
+    connect(boxes, &PlacementBoxesWidget::settingsChanged, this, &SettingsScreen::followDataFolder);
 }
 
 void SettingsScreen::registerPopup(QWidget* panel, std::function<void()> resetLight, std::function<void()> open,

@@ -10,6 +10,7 @@
 #include <vector>
 
 struct AppState;
+class MailPanel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -89,7 +90,9 @@ private:
 
     void buildMainPanel();
     void buildCommandBar();
+    void addNamesAndMailPanels();
     void addDataFolderPanels();
+    void followDataFolder();
     void open();
     void registerPopup(QWidget* panel, std::function<void()> resetLight, std::function<void()> open,
                        QPushButton* opener);
@@ -125,5 +128,7 @@ private:
     QPushButton* m_explainButton = nullptr;
 
     VocabularyEditorPanel* m_editor = nullptr;
+    MailPanel* m_mail = nullptr;
+    QString m_mailFolder; // the data folder whose recipients the mail panel shows
     std::vector<Popup> m_popups;
 };

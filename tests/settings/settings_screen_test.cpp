@@ -581,6 +581,21 @@ TEST_F(SettingsScreenTest, PopUpPanelsTakePartInClosingResettingAndRefreshing)
     EXPECT_EQ(boxes->refreshed, 2);
 }
 
+TEST_F(SettingsScreenTest, CommandBarOpensOneRealPanelAtATime)
+{
+    SettingsScreen* screen = openSettings();
+    const std::vector<std::pair<const char*, const char*>> buttons{
+        {"namesButton", "columnNamesPanel"}, {"mailButton", "mailPanel"}, {"dataFolderButton", "dataFolderPanel"}};
+    for (const auto& [button, panel] : buttons) {
+        ASSERT_TRUE(control<QPushButton>(button)->isVisibleTo(screen)) << button;
+        click(button);
+        for (const auto& entry : buttons)
+            EXPECT_EQ(control<QWidget>(entry.second)->isVisibleTo(screen), std::string(entry.second) == panel)
+                << button << " shows " << entry.second;
+    }
+    EXPECT_TRUE(control<QWidget>("placementBoxes")->isVisibleTo(screen));
+}
+
 } // namespace
 
 #include "settings_screen_test.moc"
