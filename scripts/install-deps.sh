@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those that are missing.
+# Installs the Debian packages the project needs, only those that are missing. Extra package
+# names given as arguments (e.g. the compiler of a sanitizer stage) are installed as well.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   fonts-noto-cjk
   python3-openpyxl
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,37 +3,10 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/console_output.h"
+#include "cli/dump_line.h"
 #include "storage/app_state.h"
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
-
-namespace {
-
-constexpr int LastDumpedText = ItemField::StartOfUse;
-
-// A tab or line break inside a field would split the line; it is shown as a space.
-void appendField(QString& line, QString text)
-{
-    for (QChar& c : text)
-        if (c == u'\t' || c == u'\r' || c == u'\n')
-            c = u' ';
-    line += u'\t';
-    line += text;
-}
-
-QString dumpLine(int recordNo, const ItemRecord& record)
-{
-    QString line = QString::number(recordNo);
-    for (int i = 0; i <= LastDumpedText; ++i)
-        appendField(line, record.text(i));
-    for (int row : {int(QtyRow::Received), int(QtyRow::Issued)})
-        for (int column = QtyColumn::FirstMonth; column <= QtyColumn::Rate; ++column)
-            appendField(line, record.qty(row, column));
-    line += u'\n';
-    return line;
-}
-
-} // namespace
 
 int RunDump(Invocation& invocation)
 {
@@ -74,7 +47,7 @@ int RunDump(Invocation& invocation)
     constexpr qsizetype FlushBytes = 1 << 20;
     const bool read = ScanLedger(*state, static_cast<int>(from), static_cast<int>(last),
                                  [&](int n, const ItemRecord& record) {
-                                     buffer += dumpLine(n, record).toUtf8();
+                                     buffer += DumpLine(n, record).toUtf8();
                                      if (buffer.size() >= FlushBytes) {
                                          PrintOutBytes(buffer);
                                          buffer.clear();

@@ -49,14 +49,8 @@ QString JoinQuotedLine(const QStringList& values)
     return line;
 }
 
-std::optional<QStringList> ReadTextLines(const QString& path)
+QStringList SplitTextLines(const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
     QStringList lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -71,6 +65,17 @@ std::optional<QStringList> ReadTextLines(const QString& path)
         start = next;
     }
     return lines;
+}
+
+std::optional<QStringList> ReadTextLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return SplitTextLines(bytes);
 }
 
 IoResult WriteTextLines(const QString& path, const QStringList& lines)

@@ -14,6 +14,9 @@ QStringList SplitQuotedLine(const QString& line);
 // is read back, so it is written as an apostrophe.
 QString JoinQuotedLine(const QStringList& values);
 
+// The decoded lines of file content (CR LF or LF); a last line without an end counts.
+QStringList SplitTextLines(const QByteArray& bytes);
+
 // The decoded lines of a file (CR LF or LF), or nothing when the file cannot be read.
 std::optional<QStringList> ReadTextLines(const QString& path);
 

@@ -15,18 +15,21 @@ QString clientSettingsPath(const AppState& state)
 
 } // namespace
 
-bool ReadSettingsFile(const QString& path, SettingsLines& lines)
+bool ReadSettingsLines(const QStringList& text, SettingsLines& lines)
 {
-    const auto text = ReadTextLines(path);
-    if (!text)
-        return false;
     for (int i = 1; i <= SettingsLineCount; ++i) {
-        if (i - 1 >= text->size())
+        if (i - 1 >= text.size())
             return false;
-        const QStringList values = SplitQuotedLine(text->at(i - 1));
+        const QStringList values = SplitQuotedLine(text.at(i - 1));
         lines[i] = values.value(0);
     }
     return true;
+}
+
+bool ReadSettingsFile(const QString& path, SettingsLines& lines)
+{
+    const auto text = ReadTextLines(path);
+    return text && ReadSettingsLines(*text, lines);
 }
 
 IoResult WriteSettingsFile(const QString& path, const SettingsLines& lines)

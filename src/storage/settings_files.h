@@ -9,6 +9,9 @@
 
 struct AppState;
 
+// Takes lines 1..50 from the decoded lines of a settings file; stops at the first line that is
+// missing (lines not taken keep their values). False when there are fewer than 50 lines.
+bool ReadSettingsLines(const QStringList& text, SettingsLines& lines);
 // Reads lines 1..50 of a settings file into `lines`; stops at the first line that is missing
 // (lines not read keep their values). False when the file is missing or short.
 bool ReadSettingsFile(const QString& path, SettingsLines& lines);

@@ -78,6 +78,18 @@ QString VocabularyPath(const AppState& state, int list)
         + QStringLiteral(".dat");
 }
 
+void ReadVocabularyList(VocabularyTable& table, int list, const QStringList& lines)
+{
+    const int last = static_cast<int>(std::min<qsizetype>(lines.size(), VocabularyTable::EntryCapacity));
+    for (int i = 1; i <= last; ++i) {
+        const QStringList values = SplitQuotedLine(lines.at(i - 1));
+        const VocabularyEntry entry{values.value(0), values.value(1)};
+        table.setEntry(list, i, entry);
+        if (entry.word.isEmpty())
+            break;
+    }
+}
+
 bool ReadVocabularyLists(AppState& state)
 {
     state.Vocabulary.clear();
@@ -87,14 +99,7 @@ bool ReadVocabularyLists(AppState& state)
             return false; // this list and all later ones stay empty
         if (storedCount(state, list) == 0)
             continue;
-        const int last = std::min<int>(static_cast<int>(lines->size()), VocabularyTable::EntryCapacity);
-        for (int i = 1; i <= last; ++i) {
-            const QStringList values = SplitQuotedLine(lines->at(i - 1));
-            const VocabularyEntry entry{values.value(0), values.value(1)};
-            state.Vocabulary.setEntry(list, i, entry);
-            if (entry.word.isEmpty())
-                break;
-        }
+        ReadVocabularyList(state.Vocabulary, list, *lines);
     }
     return true;
 }

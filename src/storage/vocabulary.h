@@ -40,6 +40,10 @@ constexpr int ListCountLine(int list) { return list + 1; }
 
 QString VocabularyPath(const AppState& state, int list);
 
+// Fills entries 1.. of list k from the decoded lines of its file, up to and including the first
+// empty word (the end mark); lines past the table's capacity are ignored.
+void ReadVocabularyList(VocabularyTable& table, int list, const QStringList& lines);
+
 // Clears every list, then reads lists 2..6. A file that cannot be opened leaves its list and all
 // later lists of the pass empty. Returns true when every file could be opened.
 bool ReadVocabularyLists(AppState& state);

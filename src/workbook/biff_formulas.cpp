@@ -48,14 +48,25 @@ QByteArray readChain(const QByteArray& source, const std::vector<uint32_t>& tabl
 }
 } // namespace
 
-QByteArray ReadWorkbookStream(const QByteArray& file)
+namespace {
+
+// The workbook stream of a compound file, with what the container declares about it.
+struct WorkbookStream {
+    QByteArray bytes;
+    uint32_t declaredSize = 0;
+    bool found = false;
+    bool namesSound = true; // every directory name fits its 64-byte field and is whole characters
+};
+
+WorkbookStream findWorkbookStream(const QByteArray& file)
 {
+    WorkbookStream result;
     if (file.size() < 512 || std::memcmp(file.constData(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
-        return {};
+        return result;
     const int shift = u16(file, 0x1E);
     const int miniShift = u16(file, 0x20);
     if ((shift != 9 && shift != 12) || miniShift != 6)
-        return {};
+        return result;
     const int sectorSize = 1 << shift;
     const qsizetype sectors = file.size() / sectorSize; // bounds every table below
 
@@ -90,16 +101,23 @@ QByteArray ReadWorkbookStream(const QByteArray& file)
     uint32_t rootStart = EndOfChain, rootSize = 0;
     for (qsizetype at = 0; at + 128 <= directory.size(); at += 128) {
         const int type = uint8_t(directory[at + 0x42]);
-        const int nameLength = std::min<int>(u16(directory, at + 0x40), 64);
+        const int declaredNameLength = u16(directory, at + 0x40);
+        if (type != 0 && (declaredNameLength > 64 || declaredNameLength % 2 != 0))
+            result.namesSound = false;
+        const int nameLength = std::min(declaredNameLength, 64);
         const QString name = utf16At(directory, at, std::max(0, nameLength / 2 - 1));
         const uint32_t start = u32(directory, at + 0x74);
         const uint32_t size = u32(directory, at + 0x78);
         if (type == 5) {
             rootStart = start;
             rootSize = size;
-        } else if (type == 2 && (name == u"Workbook" || name == u"Book")) {
-            if (size >= u32(file, 0x38))
-                return readChain(file, fat, start, sectorSize, sectorSize, size);
+        } else if (type == 2 && !result.found && (name == u"Workbook" || name == u"Book")) {
+            result.found = true;
+            result.declaredSize = size;
+            if (size >= u32(file, 0x38)) {
+                result.bytes = readChain(file, fat, start, sectorSize, sectorSize, size);
+                continue;
+            }
             // Small streams live in the mini stream, addressed through the mini table.
             const QByteArray miniStream = readChain(file, fat, rootStart, sectorSize, sectorSize, rootSize);
             const QByteArray miniTableBytes = readChain(file, fat, u32(file, 0x3C), sectorSize, sectorSize,
@@ -107,10 +125,40 @@ QByteArray ReadWorkbookStream(const QByteArray& file)
             std::vector<uint32_t> miniTable;
             for (qsizetype i = 0; i + 4 <= miniTableBytes.size(); i += 4)
                 miniTable.push_back(u32(miniTableBytes, i));
-            return readChain(miniStream, miniTable, start, 64, 0, size);
+            result.bytes = readChain(miniStream, miniTable, start, 64, 0, size);
         }
     }
-    return {};
+    return result;
+}
+
+} // namespace
+
+QByteArray ReadWorkbookStream(const QByteArray& file)
+{
+    return findWorkbookStream(file).bytes;
+}
+
+bool IsSoundCompoundFile(const QByteArray& file)
+{
+    if (file.size() < 512 || u16(file, 0x1C) != 0xFFFE)
+        return false;
+    const int shift = u16(file, 0x1E);
+    if (shift != 9 && shift != 12)
+        return false;
+    const qsizetype sectors = file.size() / (qsizetype(1) << shift) - 1; // after the header
+    // Header counts that a reader allocates or loops by must agree with the file.
+    const uint32_t fatCount = u32(file, 0x2C);
+    if (fatCount == 0 || fatCount > uint32_t(sectors) || u32(file, 0x30) >= uint32_t(sectors)
+        || u32(file, 0x38) != 4096)
+        return false;
+    for (uint32_t i = 0; i < std::min<uint32_t>(fatCount, 109); ++i) {
+        if (u32(file, 0x4C + 4 * qsizetype(i)) >= uint32_t(sectors))
+            return false;
+    }
+    const WorkbookStream stream = findWorkbookStream(file);
+    // The whole stream as declared, opening with the BOF record of a workbook.
+    return stream.found && stream.namesSound && stream.declaredSize >= 4
+        && stream.bytes.size() == qsizetype(stream.declaredSize) && u16(stream.bytes, 0) == 0x0809;
 }
 
 std::vector<BiffFormula> FindFirstSheetFormulas(const QByteArray& file)

@@ -19,3 +19,9 @@ std::vector<BiffFormula> FindFirstSheetFormulas(const QByteArray& file);
 
 // The stream named "Workbook" (or "Book") of a compound file; empty when there is none.
 QByteArray ReadWorkbookStream(const QByteArray& file);
+
+// True when the compound file's header, directory and workbook stream agree with the file:
+// the byte order mark, sector counts and places inside the file, directory names within their
+// field, and the whole declared workbook stream, opening with a BOF record. A file that fails
+// is damaged; it is refused before any other reader sees it.
+bool IsSoundCompoundFile(const QByteArray& file);

@@ -44,7 +44,8 @@ public:
 private:
     Workbook() = default;
     WorkbookStatus loadXlsx(QByteArray bytes);
-    WorkbookStatus loadXls(const QString& path);
+    // FreeXL reads the file at `path`; `bytes` are its content.
+    WorkbookStatus loadXls(const QString& path, const QByteArray& bytes);
     WorkbookStatus readSheet(const std::string& xml);
     std::string writeSheet();
 

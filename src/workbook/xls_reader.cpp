@@ -19,11 +19,14 @@ public:
 };
 } // namespace
 
-WorkbookStatus Workbook::loadXls(const QString& path)
+WorkbookStatus Workbook::loadXls(const QString& path, const QByteArray& bytes)
 {
     const auto damaged = [](const char* what) {
         return WorkbookStatus::failure(WorkbookError::NotAWorkbook, QString::fromLatin1(what));
     };
+    // FreeXL trusts the container's header and directory; a damaged one never reaches it.
+    if (!IsSoundCompoundFile(bytes))
+        return damaged("damaged .xls container");
     XlsHandle xls;
     if (freexl_open(QFile::encodeName(path).constData(), &xls.handle) != FREEXL_OK)
         return damaged("unreadable .xls");
@@ -62,10 +65,7 @@ WorkbookStatus Workbook::loadXls(const QString& path)
             }
         }
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return damaged("unreadable .xls");
-    for (const BiffFormula& formula : FindFirstSheetFormulas(file.readAll())) {
+    for (const BiffFormula& formula : FindFirstSheetFormulas(bytes)) {
         const int row = formula.row + 1, column = formula.column + 1;
         switch (formula.result) {
         case BiffFormula::Number:

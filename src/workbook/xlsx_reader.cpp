@@ -118,7 +118,7 @@ std::unique_ptr<Workbook> Workbook::fromBytes(QByteArray bytes, const QString& p
         status = book->loadXlsx(std::move(bytes));
     } else if (bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
         book->m_format = Format::Xls;
-        status = book->loadXls(path);
+        status = book->loadXls(path, bytes);
     } else {
         status = damaged("unknown content");
     }

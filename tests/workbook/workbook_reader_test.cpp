@@ -84,6 +84,9 @@ TEST(WorkbookReader, DamagedAndHostileFilesEndInAnErrorNumber)
         {"damaged/garbage_after_header.xls", 432}, {"damaged/not_a_workbook.xlsx", 432},
         {"damaged/empty.xlsx", 432},         {"damaged/no_such_file.xlsx", 53},
         {"no_such_folder/Mb在庫品INP.xlsx", 76},
+        // A compound file header with an impossible mini sector size and no directory: the
+        // .xls library would read far past its buffers.
+        {"damaged/bad_mini_sector_size.xls", 432},
     };
     for (const auto& c : cases) {
         std::unique_ptr<Workbook> book;

@@ -1,0 +1,110 @@
+#include "workbook_check.h"
+
+#include "fuzz_support.h"
+#include "workbook/workbook.h"
+
+#include <QFile>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Shared and inline texts read back alike; the writer may turn one into the other.
+CellKind comparableKind(CellKind kind)
+{
+    return kind == CellKind::SharedText ? CellKind::Text : kind;
+}
+
+struct CellSeen {
+    int row;
+    int column;
+    CellKind kind;
+    double number;
+    QString text;
+};
+
+// Control characters cannot be written to XML and line ends are normalised by the parser, so
+// texts are compared without them.
+QString comparable(QString text)
+{
+    text.removeIf([](QChar c) { return c.unicode() < 0x20; });
+    return text;
+}
+
+std::vector<CellSeen> cellsOf(const Worksheet& sheet)
+{
+    std::vector<CellSeen> cells;
+    for (int r = 1; r <= sheet.lastRow(); ++r) {
+        for (const SheetCell& cell : sheet.row(r)->cells) {
+            const CellKind kind = sheet.kind(r, cell.column);
+            if (kind == CellKind::Empty)
+                continue;
+            FUZZ_CHECK(kind != CellKind::Number || std::isfinite(sheet.number(r, cell.column)));
+            cells.push_back({r, cell.column, comparableKind(kind), sheet.number(r, cell.column),
+                             comparable(sheet.text(r, cell.column))});
+        }
+    }
+    return cells;
+}
+
+// The formats the output features ask for: size, weight, fill, hatching, edges, number format.
+CellFormat sampleFormat(int n)
+{
+    CellFormat format;
+    format.fontSize = 9 + n % 3;
+    format.bold = int8_t(n % 2);
+    format.fillColour = 0xCCFFFF + n;
+    format.hatching = n % 2 ? Hatching::Light : Hatching::Keep;
+    format.edges[CellFormat::Left] = CellFormat::Thin;
+    format.edges[CellFormat::Bottom] = n % 2 ? CellFormat::NoLine : CellFormat::Thin;
+    format.textNumberFormat = n % 3 == 0;
+    if (n % 3 == 1)
+        format.numberFormat = "#,##0.0";
+    return format;
+}
+
+} // namespace
+
+void CheckXlsxBytes(const QByteArray& bytes)
+{
+    WorkbookStatus status;
+    std::unique_ptr<Workbook> book = Workbook::fromBytes(bytes, QStringLiteral("fuzz.xlsx"), status);
+    FUZZ_CHECK(bool(book) == status.ok());
+    if (!book)
+        return;
+    FUZZ_CHECK(book->format() == Workbook::Format::Xlsx);
+    ReadWholeSheet(book->sheet());
+
+    // Formats derived from the file's own cell formats, on a few cells and on a new one.
+    Worksheet& sheet = book->sheet();
+    int formatted = 0;
+    for (int r = 1; r <= sheet.lastRow() && formatted < 8; ++r) {
+        for (const SheetCell& cell : sheet.row(r)->cells) {
+            if (formatted >= 8)
+                break;
+            sheet.applyFormat(r, cell.column, sampleFormat(formatted++));
+        }
+    }
+    sheet.applyFormat(1, 1, sampleFormat(formatted));
+    const std::vector<CellSeen> before = cellsOf(sheet);
+
+    const QString path = ScratchPath("xlsx");
+    book->setPath(path);
+    const WorkbookStatus saved = book->save();
+    book.reset();
+    if (saved) {
+        // What the program wrote it must read back, with the same values.
+        std::unique_ptr<Workbook> again = Workbook::load(path, status);
+        FUZZ_CHECK(again != nullptr);
+        ReadWholeSheet(again->sheet());
+        const std::vector<CellSeen> after = cellsOf(again->sheet());
+        FUZZ_CHECK(after.size() == before.size());
+        for (size_t i = 0; i < before.size(); ++i) {
+            FUZZ_CHECK(after[i].row == before[i].row && after[i].column == before[i].column);
+            FUZZ_CHECK(after[i].kind == before[i].kind);
+            FUZZ_CHECK(after[i].number == before[i].number);
+            FUZZ_CHECK(after[i].text == before[i].text);
+        }
+    }
+    QFile::remove(path);
+}
