@@ -4,6 +4,7 @@
 
 namespace {
 constexpr uint32_t EndOfChain = 0xFFFFFFFE;
+constexpr uint16_t MaxColumns = 256;
 
 uint16_t u16(const QByteArray& b, qsizetype at)
 {
@@ -186,7 +187,8 @@ std::vector<BiffFormula> FindFirstSheetFormulas(const QByteArray& file)
             break;
         if (type == 0x000A && at != sheetStart)
             break;
-        if (type == 0x0006 && length >= 20) {
+        // A worksheet of this format has 256 columns; a record outside them is damage.
+        if (type == 0x0006 && length >= 20 && u16(stream, data + 2) < MaxColumns) {
             BiffFormula formula;
             formula.row = u16(stream, data);
             formula.column = u16(stream, data + 2);

@@ -1,7 +1,9 @@
 // Reading workbooks: the fixtures saved by a spreadsheet program in both formats, and damaged
 // or hostile files, which must end in an error number and never in a crash or a hang.
+#include "workbook/biff_formulas.h"
 #include "workbook/workbook_operations.h"
 
+#include <QFile>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -110,4 +112,28 @@ TEST(WorkbookReader, EntitiesOfADoctypeAreNeverExpanded)
             EXPECT_FALSE(book->sheet().text(row, column).contains(QStringLiteral("aaaaaaaaaa")));
         }
     }
+}
+
+TEST(WorkbookReader, LegacyFormulaRecordsOutsideTheSheetsColumnsAreIgnored)
+{
+    QFile file(dataFile("Mb入出庫月報.xls"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    const std::vector<BiffFormula> before = FindFirstSheetFormulas(bytes);
+    ASSERT_FALSE(before.empty());
+
+    // The first formula record (type 6, its length, row, column) moved to column 321.
+    const auto u16 = [&](qsizetype at) { return uint8_t(bytes[at]) | (uint8_t(bytes[at + 1]) << 8); };
+    qsizetype at = 0;
+    while (at + 8 <= bytes.size()
+           && !(u16(at) == 6 && u16(at + 2) >= 20 && u16(at + 4) == before[0].row && u16(at + 6) == before[0].column))
+        ++at;
+    ASSERT_LE(at + 8, bytes.size());
+    bytes[at + 6] = char(0x40);
+    bytes[at + 7] = char(0x01);
+
+    const std::vector<BiffFormula> after = FindFirstSheetFormulas(bytes);
+    EXPECT_EQ(after.size(), before.size() - 1);
+    for (const BiffFormula& formula : after)
+        EXPECT_LT(formula.column, 256);
 }
