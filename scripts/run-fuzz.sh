@@ -25,6 +25,7 @@ artifacts="$PWD/build-fuzz/artifacts"
 mkdir -p "$artifacts"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 
 failed=()
 for seeds in fuzz/corpus/*/; do

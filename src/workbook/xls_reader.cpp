@@ -1,23 +1,10 @@
-// Reading a legacy Excel 97 (BIFF) workbook through FreeXL. FreeXL gives no value for formula
-// cells; those cells are found in the workbook stream and either get their stored result or
-// are marked unreadable, so that the caller can say so instead of reading an empty cell.
+// Reading a legacy Excel 97 (BIFF) workbook through FreeXL, which runs in a child process
+// (xls_cells.h). FreeXL gives no value for formula cells; those cells are found in the workbook
+// stream and either get their stored result or are marked unreadable, so that the caller can
+// say so instead of reading an empty cell.
 #include "workbook/biff_formulas.h"
 #include "workbook/workbook.h"
-
-#include <QFile>
-#include <freexl.h>
-
-namespace {
-class XlsHandle {
-public:
-    ~XlsHandle()
-    {
-        if (handle)
-            freexl_close(handle);
-    }
-    const void* handle = nullptr;
-};
-} // namespace
+#include "workbook/xls_cells.h"
 
 WorkbookStatus Workbook::loadXls(const QString& path, const QByteArray& bytes)
 {
@@ -27,44 +14,8 @@ WorkbookStatus Workbook::loadXls(const QString& path, const QByteArray& bytes)
     // FreeXL trusts the container's header and directory; a damaged one never reaches it.
     if (!IsSoundCompoundFile(bytes))
         return damaged("damaged .xls container");
-    XlsHandle xls;
-    if (freexl_open(QFile::encodeName(path).constData(), &xls.handle) != FREEXL_OK)
-        return damaged("unreadable .xls");
-    unsigned int sheets = 0;
-    if (freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets < 1)
-        return damaged("no worksheet");
-    if (freexl_select_active_worksheet(xls.handle, 0) != FREEXL_OK)
-        return damaged("first worksheet");
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK || rows > 65536 || columns > 256)
-        return damaged("sheet dimensions");
-    for (unsigned int r = 0; r < rows; ++r) {
-        for (unsigned short c = 0; c < columns; ++c) {
-            FreeXL_CellValue value;
-            if (freexl_get_cell_value(xls.handle, r, c, &value) != FREEXL_OK)
-                return damaged("cell");
-            const int row = int(r) + 1, column = int(c) + 1;
-            switch (value.type) {
-            case FREEXL_CELL_INT:
-                m_sheet.setNumber(row, column, value.value.int_value);
-                break;
-            case FREEXL_CELL_DOUBLE:
-                m_sheet.setNumber(row, column, value.value.double_value);
-                break;
-            case FREEXL_CELL_TEXT:
-            case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME:
-                if (value.value.text_value)
-                    m_sheet.setText(row, column, std::string_view(value.value.text_value));
-                break;
-            default:
-                break;
-            }
-        }
-    }
+    if (const char* failure = ReadXlsCells(path, m_sheet))
+        return damaged(failure);
     for (const BiffFormula& formula : FindFirstSheetFormulas(bytes)) {
         const int row = formula.row + 1, column = formula.column + 1;
         switch (formula.result) {
