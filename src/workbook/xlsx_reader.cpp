@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -270,8 +271,10 @@ WorkbookStatus Workbook::readSheet(const std::string& xml)
             } else if (*value) {
                 double number = 0;
                 const char* end = value + std::strlen(value);
+                // "inf" and "nan" read as numbers here, but no spreadsheet program writes them and
+                // none reads them back: they stay text, like any other value that is not a number.
                 const auto result = std::from_chars(value, end, number);
-                if (result.ec == std::errc() && result.ptr == end) {
+                if (result.ec == std::errc() && result.ptr == end && std::isfinite(number)) {
                     cell.kind = CellKind::Number;
                     cell.number = number;
                 } else {

@@ -2,9 +2,11 @@
 // or hostile files, which must end in an error number and never in a crash or a hang.
 #include "workbook/biff_formulas.h"
 #include "workbook/workbook_operations.h"
+#include "workbook/zip_package.h"
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,4 +141,29 @@ TEST(WorkbookReader, LegacyFormulaRecordsOutsideTheSheetsColumnsAreIgnored)
     EXPECT_EQ(after.size(), before.size() - 1);
     for (const BiffFormula& formula : after)
         EXPECT_LT(formula.column, 256);
+}
+
+TEST(WorkbookReader, OnlyFiniteValuesReadAsNumbers)
+{
+    QFile fixture(dataFile("Mb在庫品INP.xlsx"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    ZipPackage package;
+    ASSERT_TRUE(package.open(fixture.readAll()).ok());
+    package.replace("xl/worksheets/sheet1.xml",
+                    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                    "<row r=\"1\"><c r=\"A1\"><v>inf</v></c><c r=\"B1\"><v>-nan</v></c><c r=\"C1\"><v>1e999</v></c>"
+                    "<c r=\"D1\"><v>-12.5</v></c></row></sheetData></worksheet>");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("values.xlsx"));
+    ASSERT_TRUE(package.save(path).ok());
+
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(path, book).ok());
+    const Worksheet& sheet = book->sheet();
+    EXPECT_EQ(sheet.kind(1, 1), CellKind::Text);
+    EXPECT_EQ(sheet.text(1, 1), QStringLiteral("inf"));
+    EXPECT_EQ(sheet.kind(1, 2), CellKind::Text);
+    EXPECT_EQ(sheet.kind(1, 3), CellKind::Text);
+    EXPECT_EQ(sheet.kind(1, 4), CellKind::Number);
+    EXPECT_EQ(sheet.number(1, 4), -12.5);
 }
