@@ -33,25 +33,33 @@ mkdir -p "$data/原本Excel"
 cp "$root/resources/原本Excel/在庫出力台帳.xlsx" "$data/原本Excel/"
 ledger=$data/Ma在庫品.dat
 
+load_at_start=$(cut -d" " -f1 /proc/loadavg 2>/dev/null || echo "?")
 say "Writing the ledger of 50 009 items"
 "$tool" generate "$data" >/dev/null
 
 say "Ledger workbook output, ours ($runs runs)"
-read -r ours_out items < <("$tool" output "$data" "$work/ours.xlsx" "$runs")
+line=$("$tool" output "$data" "$work/ours.xlsx" "$runs")
+read -r ours_out items <<<"$line"
 "$tool" cells "$work/ours.xlsx" "$work/cells.tsv"
 say "Ledger workbook output, openpyxl (one run per mode)"
-read -r py_out py_cells < <("$python" "$root/bench/openpyxl_compare.py" write "$work/cells.tsv" "$work/openpyxl.xlsx")
-read -r py_out_wo _ < <("$python" "$root/bench/openpyxl_compare.py" write "$work/cells.tsv" "$work/openpyxl-wo.xlsx" --write-only)
+line=$("$python" "$root/bench/openpyxl_compare.py" write "$work/cells.tsv" "$work/openpyxl.xlsx")
+read -r py_out py_cells <<<"$line"
+line=$("$python" "$root/bench/openpyxl_compare.py" write "$work/cells.tsv" "$work/openpyxl-wo.xlsx" --write-only)
+read -r py_out_wo _ <<<"$line"
 rm -f "$work/openpyxl.xlsx" "$work/openpyxl-wo.xlsx"
 
 say "Workbook reading, ours ($runs runs)"
-read -r ours_read cells < <("$tool" read "$work/ours.xlsx" "$runs")
+line=$("$tool" read "$work/ours.xlsx" "$runs")
+read -r ours_read cells <<<"$line"
 say "Workbook reading, openpyxl (one run per mode)"
-read -r py_read py_read_cells < <("$python" "$root/bench/openpyxl_compare.py" read "$work/ours.xlsx")
-read -r py_read_ro _ < <("$python" "$root/bench/openpyxl_compare.py" read "$work/ours.xlsx" --read-only)
+line=$("$python" "$root/bench/openpyxl_compare.py" read "$work/ours.xlsx")
+read -r py_read py_read_cells <<<"$line"
+line=$("$python" "$root/bench/openpyxl_compare.py" read "$work/ours.xlsx" --read-only)
+read -r py_read_ro _ <<<"$line"
 
 say "Filter scan and grep -c ($runs runs each)"
-read -r ours_scan hits < <("$tool" scan "$data" "$column" "$word" "$runs")
+line=$("$tool" scan "$data" "$column" "$word" "$runs")
+read -r ours_scan hits <<<"$line"
 "$tool" cp932 "$word" "$work/word"
 grep_times=()
 for ((r = 0; r < runs; ++r)); do
@@ -65,7 +73,8 @@ grep_scan=$(printf '%s\n' "${grep_times[@]}" | sort -g |
 
 # The table: ratio = theirs ÷ ours, so above 1 means ours is faster.
 awk -v items="$items" -v cells="$cells" -v pycells="$py_cells" -v pyreadcells="$py_read_cells" \
-    -v hits="$hits" -v grephits="$grep_hits" -v word="$word" -v column="$column" \
+    -v hits="$hits" -v grephits="$grep_hits" -v word="$word" -v column="$column" -v runs="$runs" \
+    -v cores="$(nproc 2>/dev/null || echo "?")" -v load="$load_at_start" \
     -v o1="$ours_out" -v t1="$py_out" -v t1w="$py_out_wo" \
     -v o2="$ours_read" -v t2="$py_read" -v t2r="$py_read_ro" \
     -v o3="$ours_scan" -v t3="$grep_scan" '
@@ -77,8 +86,10 @@ function line(name, ours, theirs, need,    ratio, verdict) {
     if (need != "" && ratio < need) failed = 1
 }
 BEGIN {
-    printf "Ledger of %d items; workbook of %d cells; filter: column %d contains \"%s\"\n\n",
+    printf "Ledger of %d items; workbook of %d cells; filter: column %d contains \"%s\"\n",
            items, cells, column, word
+    printf "Machine: %s cores, load average %s at the start. Wall-clock seconds: ours and grep the\n", cores, load
+    printf "median of %d runs, openpyxl one run per mode.\n\n", runs
     printf "%-44s %10s %11s %8s  %s\n", "operation", "ours (s)", "theirs (s)", "ratio", "promise"
     line("ledger workbook output / openpyxl", o1, t1, 10)
     line("ledger workbook output / openpyxl write_only", o1, t1w, "")

@@ -24,6 +24,8 @@ bool PrepareCompareFolder(AppState& state, const QString& folder)
         return false;
     if (!QFile::exists(TemplateWorkbookPath(state)) && !Workbook::createBlank(TemplateWorkbookPath(state))->save())
         return false;
+    // The month captions of the workbook: a business year from April 2023.
+    state.SharedSettings[SharedLine::StartMonth] = QStringLiteral("2023/04");
     RebuildColumnCaptions(state);
     return true;
 }
