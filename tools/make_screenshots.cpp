@@ -138,12 +138,16 @@ public:
     {
     }
 
+    // A control of the window shown; a missing one (a screen changed under the tool) counts as
+    // a failure, so that the run ends with an error instead of leaving a picture out of date.
     template <class T = QWidget>
-    T* find(const char* name) const
+    T* find(const char* name)
     {
         T* found = m_host.current() ? m_host.current()->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-        if (!found)
+        if (!found) {
             std::fprintf(stderr, "make-screenshots: no control %s\n", name);
+            ++failures;
+        }
         return found;
     }
     void click(const char* name)
