@@ -9,7 +9,7 @@ packages=(
   libzip-dev libpugixml-dev libfreexl-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  python3-openpyxl
+  python3-openpyxl python3-aiosmtpd
   "$@"
 )
 
