@@ -35,9 +35,14 @@ const Operation Operations[] = {
     {"rollover", {Ledger, Shared}, true},
 };
 
+void PrintTo(const Operation& operation, std::ostream* out)
+{
+    *out << operation.name;
+}
+
 // Kill points per operation; the operations with many calls are sampled.
-constexpr int KillSamples = 24;
-constexpr int FailSamples = 6;
+constexpr int KillSamples = 20;
+constexpr int FailSamples = 4;
 
 // One prepared data folder for all cases. The settings name the folder, so every run works in
 // the same place and starts from a copy of the prepared state.

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -137,6 +138,12 @@ TEST(MultiClientStress, EightClientsKeepEveryItemAndEveryRecordWhole)
         if (client.name == QStringLiteral("generate"))
             generatedBatches = countLines(client.lines, QStringLiteral("ok"));
     }
+
+    std::printf("stored one by one: %lld, generated batches: %d, runs per client:", qlonglong(storedNumbers.size()),
+                generatedBatches);
+    for (const Client& client : clients)
+        std::printf(" %s %lld", qPrintable(client.name), qlonglong(client.lines.size()));
+    std::printf("\n");
 
     const CliRun verify = RunCliIn(folder, {QStringLiteral("verify")});
     EXPECT_EQ(verify.exitCode, 0) << verify.out.toStdString() << verify.err.toStdString();
