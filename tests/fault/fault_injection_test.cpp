@@ -41,7 +41,7 @@ void PrintTo(const Operation& operation, std::ostream* out)
 }
 
 // Kill points per operation; the operations with many calls are sampled.
-constexpr int KillSamples = 20;
+constexpr int KillSamples = 18;
 constexpr int FailSamples = 4;
 
 // One prepared data folder for all cases. The settings name the folder, so every run works in

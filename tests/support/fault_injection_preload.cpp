@@ -8,9 +8,9 @@
 //   TEV_FAULT_COUNT_FILE  at a normal exit the number of watched calls is written there
 //
 // Watched calls: opening for writing (open, open64, openat, openat64, creat), write, pwrite,
-// pwrite64, writev, pwritev, fsync, fdatasync, ftruncate, ftruncate64, rename, renameat,
-// renameat2, link, linkat, unlink, unlinkat, mkdir, mkdirat — what QFile, QSaveFile,
-// QTemporaryFile and QLockFile use on Linux.
+// pwrite64, writev, pwritev, copy_file_range, sendfile, fsync, fdatasync, ftruncate,
+// ftruncate64, rename, renameat, renameat2, link, linkat, unlink, unlinkat, mkdir, mkdirat —
+// what QFile, QSaveFile, QTemporaryFile and QLockFile use on Linux.
 #ifndef _GNU_SOURCE
 #define _GNU_SOURCE
 #endif
@@ -264,6 +264,22 @@ ssize_t pwritev(int fd, const struct iovec* vector, int count, off_t offset)
         return -1;
     static auto next = real<ssize_t (*)(int, const struct iovec*, int, off_t)>("pwritev");
     return next(fd, vector, count, offset);
+}
+
+ssize_t copy_file_range(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length, unsigned int flags)
+{
+    if (!pass(fdUnderDir(out)))
+        return -1;
+    static auto next = real<ssize_t (*)(int, loff_t*, int, loff_t*, size_t, unsigned int)>("copy_file_range");
+    return next(in, inOffset, out, outOffset, length, flags);
+}
+
+ssize_t sendfile(int out, int in, off_t* offset, size_t count)
+{
+    if (!pass(fdUnderDir(out)))
+        return -1;
+    static auto next = real<ssize_t (*)(int, int, off_t*, size_t)>("sendfile");
+    return next(out, in, offset, count);
 }
 
 int fsync(int fd)
