@@ -34,10 +34,11 @@ IoResult LedgerLock::take()
         const int code = errno;
         if (m_lock.error() != QLockFile::LockFailedError) {
             // The lock file cannot be created or written: a full disk or a folder without write
-            // permission, not another client.
-            const int reason = (code != 0 && code != EEXIST && code != EBUSY)
-                ? code
-                : (m_lock.error() == QLockFile::PermissionError ? EACCES : EIO);
+            // permission, not another client. The clean-up after a failed write may have
+            // overwritten errno; only a code that can explain the failure is kept.
+            const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
+                || code == EROFS || code == EIO;
+            const int reason = telling ? code : (m_lock.error() == QLockFile::PermissionError ? EACCES : EIO);
             return IoResult::failure(m_lock.fileName(), reason, QStringLiteral("the ledger lock cannot be created"));
         }
         const QFileInfo info(m_lock.fileName());

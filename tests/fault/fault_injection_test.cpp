@@ -40,9 +40,23 @@ void PrintTo(const Operation& operation, std::ostream* out)
     *out << operation.name;
 }
 
+// A failure names the refusal, or says that the file could not be written (a ledger opened for
+// reading only after the refusal) or an I/O failure where the cause was lost; never a missing
+// file or another client.
+void expectTruthfulReason(const QString& out, const QString& reason, const std::string& label)
+{
+    EXPECT_TRUE(out.contains(reason) || out.contains(QStringLiteral("書き込みできません。"))
+                || out.contains(QStringLiteral("ディスクの準備ができていません。")))
+        << label << ": " << out.toStdString();
+    for (const QString& misleading : {QStringLiteral("ファイルが見つかりません。"), QStringLiteral("パスが見つかりません。"),
+                                      QStringLiteral("他の端末が台帳を使用中です。"),
+                                      QStringLiteral("他のクライアントが台帳を更新中です。")})
+        EXPECT_FALSE(out.contains(misleading)) << label << ": " << out.toStdString();
+}
+
 // Kill points per operation; the operations with many calls are sampled.
 constexpr int KillSamples = 18;
-constexpr int FailSamples = 4;
+constexpr int FailSamples = 8;
 
 // One prepared data folder for all cases. The settings name the folder, so every run works in
 // the same place and starts from a copy of the prepared state.
@@ -150,6 +164,7 @@ TEST_P(FaultInjectionTest, RefusedWritesFailWithTheReasonAndKeepTheData)
                                                  << notStored.join(u' ').toStdString();
             } else {
                 EXPECT_TRUE(run.out.contains(QStringLiteral("message: "))) << at << ": " << run.out.toStdString();
+                expectTruthfulReason(run.out, reason, at);
             }
             expectConsistent(at);
         }
