@@ -7,12 +7,15 @@
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
+#include "storage/file_error.h"
 #include "storage/item_number_file.h"
 #include "storage/ledger_append.h"
 #include "storage/ledger_file.h"
 #include "storage/ledger_lock.h"
 #include "storage/paths.h"
 #include "storage/settings_lines.h"
+
+#include <cerrno>
 
 
 namespace {
@@ -25,10 +28,21 @@ void informBusy(AppState& state)
                                     + QStringLiteral("しばらくしてからもう一度登録してください。"));
 }
 
-void informWriteFailure(AppState& state, const QString& path)
+// The reason is given where the failing call said why (a full disk, a folder without permission).
+void informWriteFailure(AppState& state, const IoResult& io)
 {
-    state.dialogs.inform(Title, QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r' + path + u'\r'
-                                    + QStringLiteral("登録されていません。"));
+    QString text = QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r';
+    if (io.errorCode != 0)
+        text += DescribeFileError(ClassifyFileError(io.errorCode, io.path)) + u'\r';
+    state.dialogs.inform(Title, text + io.path + u'\r' + QStringLiteral("登録されていません。"));
+}
+
+void informLockFailure(AppState& state, const IoResult& io)
+{
+    if (io.errorCode == EBUSY)
+        informBusy(state);
+    else
+        informWriteFailure(state, io);
 }
 
 } // namespace
@@ -92,7 +106,7 @@ StoreOutcome EditSession::storeNew()
         informBusy(m_state);
         return outcome;
     case AppendResult::Status::Failed:
-        informWriteFailure(m_state, appended.io.path);
+        informWriteFailure(m_state, appended.io);
         return outcome;
     }
     m_item = m_state.CurrentRecord;
@@ -115,13 +129,13 @@ StoreOutcome EditSession::storeCorrection()
     double oldValue = 0;
     for (;;) {
         LedgerLock lock(m_state);
-        if (!lock.take()) {
-            informBusy(m_state);
+        if (const IoResult taken = lock.take(); !taken) {
+            informLockFailure(m_state, taken);
             return outcome;
         }
         LedgerCloser closer(m_state);
         if (!OpenLedger(m_state)) {
-            informWriteFailure(m_state, LedgerPath(m_state));
+            informWriteFailure(m_state, IoResult::failure(LedgerPath(m_state), 0, QString()));
             return outcome;
         }
         if (recordNo < 1 || recordNo > m_state.RecordCount || !ReadRecord(m_state, recordNo)) {
@@ -151,7 +165,7 @@ StoreOutcome EditSession::storeCorrection()
         const IoResult written = WriteRecord(m_state, recordNo);
         if (!written) {
             publish();
-            informWriteFailure(m_state, written.path);
+            informWriteFailure(m_state, written);
             return outcome;
         }
         break;

@@ -17,7 +17,7 @@ AppendResult AppendRecords(AppState& state, int count,
     AppendResult result;
     LedgerLock lock(state);
     if (IoResult taken = lock.take(); !taken) {
-        result.status = AppendResult::Status::Busy;
+        result.status = taken.errorCode == EBUSY ? AppendResult::Status::Busy : AppendResult::Status::Failed;
         result.io = taken;
         return result;
     }

@@ -9,7 +9,7 @@ struct AppState;
 class ItemRecord;
 
 struct AppendResult {
-    enum class Status { Stored, LedgerFull, Busy, Failed };
+    enum class Status { Stored, LedgerFull, Busy, Failed }; // Busy: another client holds the lock
     Status status = Status::Failed;
     int firstRecordNo = 0; // the record number the first appended item received
     IoResult io;           // details when Failed
