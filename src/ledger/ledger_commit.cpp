@@ -1,5 +1,6 @@
 #include "ledger/ledger_commit.h"
 
+#include "ledger/item_change_names.h"
 #include "storage/app_state.h"
 #include "storage/file_error.h"
 #include "storage/item_number_file.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -117,7 +119,17 @@ bool hasName(const char* record)
 
 } // namespace
 
-CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
+namespace {
+
+// Lines about the whole operation.
+QString countFact(int count)
+{
+    return QStringLiteral("件数: %1").arg(count);
+}
+
+// The commits below run under the ledger lock and append their log lines before they return;
+// the public functions report a failed log write once the lock has been released.
+CommitResult keptRecordsLocked(AppState& state, const QList<int>& recordNos, int snapshotCount,
                                const CommitProgress& progress)
 {
     CommitResult result;
@@ -142,10 +154,28 @@ CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int
         records.push_back(ledger.record(n));
     }
     appendNewerRecords(ledger, snapshotCount, records);
-    return replaceLedger(state, records, progress);
+    result = replaceLedger(state, records, progress);
+    if (!result.ok())
+        return result;
+
+    std::vector<bool> kept(size_t(snapshotCount) + 1, false);
+    for (const int n : recordNos)
+        kept[size_t(n)] = true;
+    ChangeLog log(state, ChangeOperation::Delete);
+    log.addSummary({QStringLiteral("削除: %1").arg(snapshotCount - int(recordNos.size())),
+                    countFact(result.recordCount)});
+    ItemRecord gone;
+    for (int n = 1; n <= snapshotCount; ++n) {
+        if (kept[size_t(n)])
+            continue;
+        gone.assignBytes(ledger.record(n));
+        log.addLine(n, gone.text(ItemField::Number), {gone.text(ItemField::Name)});
+    }
+    result.logWritten = log.write();
+    return result;
 }
 
-CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress)
+CommitResult rewriteFileLocked(AppState& state, int snapshotCount, const CommitProgress& progress)
 {
     CommitResult result;
     LedgerLock lock(state);
@@ -167,10 +197,36 @@ CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitP
         result.io = IoResult::failure(LedgerPath(state), EFBIG, QStringLiteral("the ledger would exceed its capacity"));
         return result;
     }
-    return replaceLedger(state, records, progress);
+    result = replaceLedger(state, records, progress);
+    if (!result.ok())
+        return result;
+    ChangeLog log(state, ChangeOperation::Sort);
+    log.addSummary({countFact(result.recordCount)});
+    result.logWritten = log.write();
+    return result;
 }
 
-CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress)
+// One line per record that differs between the old ledger and the new one.
+void noteEditedRecords(ChangeLog& log, const RecordFile& before, const std::vector<ItemRecord>& after)
+{
+    const int common = std::min(before.count, int(after.size()));
+    ItemRecord old;
+    for (int n = 1; n <= common; ++n) {
+        if (std::memcmp(before.record(n), after[size_t(n - 1)].data(), RecordLength) == 0)
+            continue;
+        old.assignBytes(before.record(n));
+        log.addChange(n, old, after[size_t(n - 1)]);
+    }
+    for (int n = common + 1; n <= int(after.size()); ++n)
+        log.addNewRecord(n, after[size_t(n - 1)]);
+    for (int n = common + 1; n <= before.count; ++n) {
+        old.assignBytes(before.record(n));
+        log.addLine(n, old.text(ItemField::Number), {ChangeOperation::Delete});
+    }
+}
+
+CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
+                              const LedgerEditLog& logAs)
 {
     CommitResult result;
     LedgerLock lock(state);
@@ -183,7 +239,10 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
     std::vector<ItemRecord> records(size_t(ledger.count));
     for (int n = 1; n <= ledger.count; ++n)
         records[size_t(n - 1)].assignBytes(ledger.record(n));
-    ledger.bytes = QByteArray();
+    // The old records stay only where the log compares them record by record.
+    const int countBefore = ledger.count;
+    if (!logAs.perRecord)
+        ledger.bytes = QByteArray();
     if (!edit(records)) {
         result.io = IoResult::failure(LedgerPath(state), ECANCELED, QStringLiteral("cancelled"));
         return result;
@@ -196,7 +255,44 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
     pointers.reserve(records.size());
     for (const ItemRecord& record : records)
         pointers.push_back(record.data());
-    return replaceLedger(state, pointers, progress);
+    result = replaceLedger(state, pointers, progress);
+    if (!result.ok())
+        return result;
+
+    ChangeLog log = ItemChangeLog(state, logAs.operation);
+    log.addSummary({countBefore == result.recordCount
+                        ? countFact(result.recordCount)
+                        : QStringLiteral("件数: %1 → %2").arg(countBefore).arg(result.recordCount)});
+    if (logAs.perRecord)
+        noteEditedRecords(log, ledger, records);
+    result.logWritten = log.write();
+    return result;
+}
+
+CommitResult reported(AppState& state, CommitResult result)
+{
+    if (result.ok())
+        ReportChangeLogResult(state, result.logWritten);
+    return result;
+}
+
+} // namespace
+
+CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
+                               const CommitProgress& progress)
+{
+    return reported(state, keptRecordsLocked(state, recordNos, snapshotCount, progress));
+}
+
+CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress)
+{
+    return reported(state, rewriteFileLocked(state, snapshotCount, progress));
+}
+
+CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
+                              const LedgerEditLog& log)
+{
+    return reported(state, ledgerEditLocked(state, edit, progress, log));
 }
 
 int CountAfterRewriteCommit(AppState& state, int snapshotCount)

@@ -139,6 +139,9 @@ void copyFiles(AppState& state, const TransferHooks& hooks, TransferResult& resu
     // The recipients of the mailed report belong to the data folder as well.
     if (QFileInfo::exists(result.source + MailAddressFile::Name))
         copier.copy(MailAddressFile::Name, steps, steps);
+    // So does the change log of its ledger.
+    if (QFileInfo::exists(result.source + DataFileName::ChangeLog))
+        copier.copy(DataFileName::ChangeLog, steps, steps);
     state.EditPending = false;
     if (hooks.busy)
         hooks.busy(false);
