@@ -10,9 +10,12 @@
 #include "storage/paths.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -206,20 +209,40 @@ CommitResult rewriteFileLocked(AppState& state, int snapshotCount, const CommitP
     return result;
 }
 
-// One line per record that differs between the old ledger and the new one.
+// One line per item that the edit changed, added or removed. Items are matched by item number
+// (records of the same number in their order), so an import that moves items to other record
+// numbers logs what changed in them, not every record whose place changed. Added and removed
+// items get a line without their fields.
 void noteEditedRecords(ChangeLog& log, const RecordFile& before, const std::vector<ItemRecord>& after)
 {
-    const int common = std::min(before.count, int(after.size()));
+    auto numberBytes = [](const char* record) {
+        return QByteArray(record + ItemRecord::textOffset(ItemField::Number), ItemRecord::TextWidth);
+    };
+    QHash<QByteArray, std::deque<int>> oldRecords;
+    oldRecords.reserve(before.count);
+    for (int n = 1; n <= before.count; ++n)
+        oldRecords[numberBytes(before.record(n))].push_back(n);
+
     ItemRecord old;
-    for (int n = 1; n <= common; ++n) {
-        if (std::memcmp(before.record(n), after[size_t(n - 1)].data(), RecordLength) == 0)
+    for (int n = 1; n <= int(after.size()); ++n) {
+        const ItemRecord& now = after[size_t(n - 1)];
+        const auto found = oldRecords.find(numberBytes(now.data()));
+        if (found == oldRecords.end() || found->empty()) {
+            log.addLine(n, now.text(ItemField::Number), {ChangeOperation::Appended});
             continue;
-        old.assignBytes(before.record(n));
-        log.addChange(n, old, after[size_t(n - 1)]);
+        }
+        const int was = found->front();
+        found->pop_front();
+        if (std::memcmp(before.record(was), now.data(), RecordLength) == 0)
+            continue;
+        old.assignBytes(before.record(was));
+        log.addChange(n, old, now);
     }
-    for (int n = common + 1; n <= int(after.size()); ++n)
-        log.addNewRecord(n, after[size_t(n - 1)]);
-    for (int n = common + 1; n <= before.count; ++n) {
+    std::vector<int> removed;
+    for (const std::deque<int>& left : std::as_const(oldRecords))
+        removed.insert(removed.end(), left.begin(), left.end());
+    std::sort(removed.begin(), removed.end());
+    for (const int n : removed) {
         old.assignBytes(before.record(n));
         log.addLine(n, old.text(ItemField::Number), {ChangeOperation::Delete});
     }

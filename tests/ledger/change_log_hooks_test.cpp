@@ -103,20 +103,34 @@ TEST_F(ChangeLogHooksTest, ImportsLeaveTheirCountsAndALinePerChangedRecord)
     EXPECT_TRUE(lines[1].changes.contains(u"入庫 2026/04月:  → 7"_s));
     EXPECT_TRUE(lines[1].changes.contains(u"出庫 2026/04月:  → 1"_s));
 
-    // The item import: record 1 changes, 2 and 3 stay as they were, a fourth item is added.
+    // The item import: A1 and A2 change places and A1 its name, A3 stays, C4 is added. Items are
+    // matched by number, so only A1 and C4 have lines.
     ItemImportPlan plan;
-    plan.items = {ReadItem(client.ledgerPath(), 1), ReadItem(client.ledgerPath(), 2), ReadItem(client.ledgerPath(), 3),
+    plan.items = {ReadItem(client.ledgerPath(), 2), ReadItem(client.ledgerPath(), 1), ReadItem(client.ledgerPath(), 3),
                   MakeItem({u"C4"_s, u"2"_s, QString()})};
-    plan.items[0].setText(ItemField::Name, u"ナット"_s);
+    plan.items[1].setText(ItemField::Name, u"ナット"_s);
     ASSERT_TRUE(ApplyItemImport(state(), plan).commit.ok());
     lines = allLines().mid(2);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0].operation, u"在庫品インポート"_s);
     EXPECT_EQ(lines[0].changes, QStringList{u"件数: 3 → 4"_s});
     EXPECT_EQ(lines[1].itemNumber, u"A1"_s);
+    EXPECT_EQ(lines[1].recordNo, 2);
     EXPECT_EQ(lines[1].changes, QStringList{u"品名: ボルト → ナット"_s});
     EXPECT_EQ(lines[2].itemNumber, u"C4"_s);
     EXPECT_EQ(lines[2].recordNo, 4);
+    EXPECT_EQ(lines[2].changes, QStringList{u"追加"_s});
+
+    // An edit that drops an item names it.
+    ASSERT_TRUE(CommitLedgerEdit(state(), [](std::vector<ItemRecord>& records) {
+                    records.pop_back();
+                    return true;
+                }).ok());
+    lines = allLines().mid(5);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].operation, u"一括変更"_s);
+    EXPECT_EQ(lines[1].itemNumber, u"C4"_s);
+    EXPECT_EQ(lines[1].changes, QStringList{u"削除"_s});
 }
 
 TEST_F(ChangeLogHooksTest, YearRolloverLeavesOneLine)
