@@ -1,5 +1,6 @@
 #include "storage/append_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
 
@@ -16,7 +17,8 @@
 IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
 {
     // FILE_APPEND_DATA without FILE_WRITE_DATA makes every write an atomic append.
-    const HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), FILE_APPEND_DATA,
+    const QString native = QDir::toNativeSeparators(path);
+    const HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), FILE_APPEND_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -158,18 +158,12 @@ QList<ChangeLogEntry> ReadItemHistory(const AppState& state, const QString& item
             *io = IoResult::failure(file.fileName(), errno ? errno : EACCES, file.errorString());
         return history;
     }
-    const QByteArray bytes = file.readAll();
     // Lines are matched on the item number's bytes; only the matching lines are decoded.
     const QByteArray wanted = Cp932::encode(oneLine(itemNumber));
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView line(bytes.constData() + start, end - start);
-        if (line.endsWith('\r'))
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
-        start = end + 1;
         qsizetype field = 0;
         for (int k = 0; k < ItemNumberField && field >= 0; ++k) {
             field = line.indexOf('\t', field);
@@ -181,9 +175,11 @@ QList<ChangeLogEntry> ReadItemHistory(const AppState& state, const QString& item
         qsizetype fieldEnd = line.indexOf('\t', field);
         if (fieldEnd < 0)
             fieldEnd = line.size();
-        if (line.sliced(field, fieldEnd - field) == wanted)
-            history.append(ParseChangeLogLine(line.toByteArray()));
+        if (QByteArrayView(line).sliced(field, fieldEnd - field) == wanted)
+            history.append(ParseChangeLogLine(line));
     }
+    if (file.error() != QFileDevice::NoError && io)
+        *io = IoResult::failure(file.fileName(), EIO, file.errorString());
     return history;
 }
 
