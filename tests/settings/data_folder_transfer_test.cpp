@@ -184,6 +184,16 @@ TEST_F(DataFolderTransferTest, TransferCopiesEverythingRegistersTheTargetAndWrit
     CloseLedger(second.state);
 }
 
+TEST_F(DataFolderTransferTest, TheChangeLogTravelsWithItsLedger)
+{
+    TempClient::writeBytes(client.clientFolder() + QStringLiteral("Ma在庫品履歴.log"), QByteArray("line\r\n"));
+    registerServer();
+    const TransferResult result = transfer();
+    EXPECT_EQ(result.outcome, TransferOutcome::Transferred);
+    EXPECT_TRUE(result.failedFiles.isEmpty());
+    EXPECT_TRUE(sameBytes(QStringLiteral("Ma在庫品履歴.log")));
+}
+
 TEST_F(DataFolderTransferTest, RefusedTransfersCreateAndCopyNothing)
 {
     struct Case {
