@@ -2,6 +2,7 @@
 // lock (another client's new item is never overwritten); a corrected item overwrites its own
 // record after checking that no other client has stored it since it was loaded.
 #include "ledger/edit_session.h"
+#include "ledger/item_change_names.h"
 #include "ledger/ledger_backup.h"
 #include "ledger/ledger_view_state.h"
 #include "storage/app_state.h"
@@ -95,7 +96,8 @@ StoreOutcome EditSession::storeNew()
 {
     StoreOutcome outcome;
     m_state.CurrentRecord = m_item;
-    const AppendResult appended = StoreNewItem(m_state);
+    ChangeLog log = ItemChangeLog(m_state, mode() == 2 ? ChangeOperation::CopiedItem : ChangeOperation::NewItem);
+    const AppendResult appended = StoreNewItem(m_state, &log);
     switch (appended.status) {
     case AppendResult::Status::Stored:
         break;
@@ -127,6 +129,7 @@ StoreOutcome EditSession::storeCorrection()
     const int recordNo = m_state.CurrentRecordNo;
     std::optional<ItemRecord> expected = m_loaded;
     double oldValue = 0;
+    std::optional<IoResult> logWritten;
     for (;;) {
         LedgerLock lock(m_state);
         if (const IoResult taken = lock.take(); !taken) {
@@ -168,8 +171,16 @@ StoreOutcome EditSession::storeCorrection()
             informWriteFailure(m_state, written);
             return outcome;
         }
+        // The change log's line, still under the lock; a store that changed nothing has none.
+        if (!(onDisk == m_state.CurrentRecord)) {
+            ChangeLog log = ItemChangeLog(m_state, ChangeOperation::Correction);
+            log.addChange(recordNo, onDisk, m_state.CurrentRecord);
+            logWritten = log.write();
+        }
         break;
     }
+    if (logWritten)
+        ReportChangeLogResult(m_state, *logWritten);
     m_item = m_state.CurrentRecord;
     m_loaded = m_item;
     outcome.status = StoreOutcome::Status::Stored;

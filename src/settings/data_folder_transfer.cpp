@@ -137,9 +137,10 @@ void copyFiles(AppState& state, const TransferHooks& hooks, TransferResult& resu
     for (int i = 0; i < names.size(); ++i)
         copier.copy(names[i], i + 1, steps);
     copier.copyDailyWorkbook(steps, steps);
-    // The recipients of the mailed report and the login password belong to the data folder as well:
-    // without the password file a switched-on login would refuse every password in the new folder.
-    for (const QString& name : {MailAddressFile::Name, LoginPasswordFileName})
+    // The recipients of the mailed report, the login password and the change log of the ledger belong
+    // to the data folder as well: without the password file a switched-on login would refuse every
+    // password in the new folder.
+    for (const QString& name : {MailAddressFile::Name, LoginPasswordFileName, DataFileName::ChangeLog})
         if (QFileInfo::exists(result.source + name))
             copier.copy(name, steps, steps);
     state.EditPending = false;

@@ -90,7 +90,7 @@ RolloverResult RollOverLedgerYear(AppState& state, const QString& newStartMonth,
             }
             return true;
         },
-        progress);
+        progress, {ChangeOperation::YearRollover, false});
     if (!copyFailure) {
         result.outcome = RolloverOutcome::BackupFailed;
         result.io = copyFailure;
