@@ -1,12 +1,12 @@
 #include "storage/change_log.h"
 
 #include "storage/app_state.h"
-#include "storage/append_file.h"
 #include "storage/cp932_codec.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/file_error.h"
 #include "storage/paths.h"
+#include "storage/platform_file.h"
 
 #include <QDateTime>
 #include <QFile>
