@@ -2,6 +2,7 @@
 
 #include "storage/app_state.h"
 #include "storage/ledger_file.h"
+#include "storage/paths.h"
 #include "storage/scripted_dialogs.h"
 #include "storage/settings_files.h"
 #include "storage/settings_lines.h"
@@ -125,6 +126,14 @@ QStringList CompareWithStates(const FolderSnapshot& now, const FolderSnapshot& b
             continue;
         }
         const QByteArray& bytes = now[name];
+        if (name == DataFileName::ChangeLog) {
+            // The change log only grows, by whole lines that carry the time of their run: the old
+            // content, then complete lines or nothing.
+            const QByteArray old = inBefore ? before[name] : QByteArray();
+            if (!bytes.startsWith(old) || (bytes.size() > old.size() && !bytes.endsWith("\r\n")))
+                problems.append(name + QStringLiteral(": not the old log followed by whole lines (%1 bytes)").arg(bytes.size()));
+            continue;
+        }
         if (!(inBefore && bytes == before[name]) && !(inAfter && bytes == after[name]))
             problems.append(name + QStringLiteral(": neither the old nor the new content (%1 bytes)").arg(bytes.size()));
     }
