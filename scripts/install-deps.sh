@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only those that are missing. Extra package
-# names given as arguments (e.g. the compiler of a sanitizer stage) are installed as well.
+# Installs the Debian packages the project needs, only those that are missing. Further package
+# names given as arguments are installed the same way (the package test adds xvfb, for example).
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libzip-dev libpugixml-dev libfreexl-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  python3-openpyxl
+  python3-openpyxl python3-aiosmtpd
+  "$@"
 )
-packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 int RunExportLedger(Invocation& invocation);
 int RunExportSpec(Invocation& invocation);
 int RunExportVocab(Invocation& invocation);
+int RunMailLedger(Invocation& invocation);
 
 const QList<Command>& CommandTable()
 {
@@ -30,6 +31,10 @@ const QList<Command>& CommandTable()
         {QStringLiteral("export-spec"), QStringLiteral("ITEMNO"),
          QStringLiteral("writes the item's specification workbook, kept and reused (not opened), and prints its path"),
          &RunExportSpec},
+        {QStringLiteral("mail-ledger"), QString(),
+         QStringLiteral("writes the ledger workbook and mails it to the registered recipients; prints its path and "
+                        "the count"),
+         &RunMailLedger},
         {QStringLiteral("move"), QStringLiteral("ITEMNO --month M (--in Q | --out Q) [--set]"),
          QStringLiteral("adds (or with --set replaces) a month's received or issued quantity, checks the stock, stores"),
          &RunMove},

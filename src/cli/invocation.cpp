@@ -39,6 +39,7 @@ AppState* Invocation::startUp()
     }
     m_state = std::make_unique<AppState>(m_dialogs);
     m_state->ClientFolder = clientFolder;
+    m_state->ChangeOrigin = QStringLiteral("tev-cli ") + m_commandName;
     // A stop request (the stop-all check) ends the command; the caller sees programEnded.
     m_state->endProgram = [] {};
     RunStartupSequence(*m_state);

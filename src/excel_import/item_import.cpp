@@ -190,7 +190,7 @@ ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, co
         std::copy(plan.items.begin(), plan.items.end(), records.begin());
         return true;
     };
-    result.commit = CommitLedgerEdit(state, edit, progress);
+    result.commit = CommitLedgerEdit(state, edit, progress, {ChangeOperation::ItemImport, true});
     if (!result.commit.ok()) {
         // The ledger is as it was; so is the start month its months are counted from.
         if (result.settingsSaved) {

@@ -206,7 +206,7 @@ MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<Monthl
         }
         return write == MonthlyImportWrite::Commit;
     };
-    result.commit = CommitLedgerEdit(state, edit, progress);
+    result.commit = CommitLedgerEdit(state, edit, progress, {ChangeOperation::MonthlyImport, true});
     if (result.checkOnly && edited && result.unusableRow == 0) {
         result.commit.io = IoResult::success();
         result.commit.recordCount = editedCount;

@@ -63,6 +63,7 @@ EditFramePanel::EditFramePanel(QWidget* parent) : QFrame(parent)
     button(QStringLiteral("個別仕様Excel"), QStringLiteral("itemSpecificationButton"), 8720, this);
     m_nextItem = button(QStringLiteral("次　項"), QStringLiteral("nextItemButton"), 10440, this);
     button(QStringLiteral("閉じる"), QStringLiteral("editFrameCloseButton"), 12160, this);
+    button(QStringLiteral("履　歴"), QStringLiteral("historyButton"), 13880, this);
     m_textEntry = placed(new QLineEdit(this), QStringLiteral("textEntryBox"), 8040, 2700, 3600, 360);
 
     connect(m_handle, &DragHandle::dragged, this,

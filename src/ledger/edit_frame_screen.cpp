@@ -4,6 +4,7 @@
 #include "ledger/edit_frame_panel.h"
 #include "ledger/entry_pad.h"
 #include "ledger/filter_panel.h"
+#include "ledger/item_history_panel.h"
 #include "ledger/ledger_backup.h"
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_colours.h"
@@ -51,6 +52,9 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
         m_screen.listPanel()->grid()->setCurrentCell(1, std::max(m_screen.listPanel()->grid()->currentColumn(), 0));
         m_session.clearAll();
         draw();
+    });
+    connect(frame->frameButton("historyButton"), &QPushButton::clicked, this, [this] {
+        ShowItemHistory(&m_screen, m_state, m_session.item().text(ItemField::Number));
     });
     connect(frame->frameButton("editFrameCloseButton"), &QPushButton::clicked, this, [this] {
         m_vocabulary->hide();

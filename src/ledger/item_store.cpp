@@ -2,17 +2,21 @@
 // lock (another client's new item is never overwritten); a corrected item overwrites its own
 // record after checking that no other client has stored it since it was loaded.
 #include "ledger/edit_session.h"
+#include "ledger/item_change_names.h"
 #include "ledger/ledger_backup.h"
 #include "ledger/ledger_view_state.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
+#include "storage/file_error.h"
 #include "storage/item_number_file.h"
 #include "storage/ledger_append.h"
 #include "storage/ledger_file.h"
 #include "storage/ledger_lock.h"
 #include "storage/paths.h"
 #include "storage/settings_lines.h"
+
+#include <cerrno>
 
 
 namespace {
@@ -25,10 +29,21 @@ void informBusy(AppState& state)
                                     + QStringLiteral("しばらくしてからもう一度登録してください。"));
 }
 
-void informWriteFailure(AppState& state, const QString& path)
+// The reason is given where the failing call said why (a full disk, a folder without permission).
+void informWriteFailure(AppState& state, const IoResult& io)
 {
-    state.dialogs.inform(Title, QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r' + path + u'\r'
-                                    + QStringLiteral("登録されていません。"));
+    QString text = QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r';
+    if (io.errorCode != 0)
+        text += DescribeFileError(ClassifyFileError(io.errorCode, io.path)) + u'\r';
+    state.dialogs.inform(Title, text + io.path + u'\r' + QStringLiteral("登録されていません。"));
+}
+
+void informLockFailure(AppState& state, const IoResult& io)
+{
+    if (io.errorCode == EBUSY)
+        informBusy(state);
+    else
+        informWriteFailure(state, io);
 }
 
 } // namespace
@@ -81,7 +96,8 @@ StoreOutcome EditSession::storeNew()
 {
     StoreOutcome outcome;
     m_state.CurrentRecord = m_item;
-    const AppendResult appended = StoreNewItem(m_state);
+    ChangeLog log = ItemChangeLog(m_state, mode() == 2 ? ChangeOperation::CopiedItem : ChangeOperation::NewItem);
+    const AppendResult appended = StoreNewItem(m_state, &log);
     switch (appended.status) {
     case AppendResult::Status::Stored:
         break;
@@ -92,7 +108,7 @@ StoreOutcome EditSession::storeNew()
         informBusy(m_state);
         return outcome;
     case AppendResult::Status::Failed:
-        informWriteFailure(m_state, appended.io.path);
+        informWriteFailure(m_state, appended.io);
         return outcome;
     }
     m_item = m_state.CurrentRecord;
@@ -113,15 +129,16 @@ StoreOutcome EditSession::storeCorrection()
     const int recordNo = m_state.CurrentRecordNo;
     std::optional<ItemRecord> expected = m_loaded;
     double oldValue = 0;
+    std::optional<IoResult> logWritten;
     for (;;) {
         LedgerLock lock(m_state);
-        if (!lock.take()) {
-            informBusy(m_state);
+        if (const IoResult taken = lock.take(); !taken) {
+            informLockFailure(m_state, taken);
             return outcome;
         }
         LedgerCloser closer(m_state);
         if (!OpenLedger(m_state)) {
-            informWriteFailure(m_state, LedgerPath(m_state));
+            informWriteFailure(m_state, IoResult::failure(LedgerPath(m_state), 0, QString()));
             return outcome;
         }
         if (recordNo < 1 || recordNo > m_state.RecordCount || !ReadRecord(m_state, recordNo)) {
@@ -151,11 +168,19 @@ StoreOutcome EditSession::storeCorrection()
         const IoResult written = WriteRecord(m_state, recordNo);
         if (!written) {
             publish();
-            informWriteFailure(m_state, written.path);
+            informWriteFailure(m_state, written);
             return outcome;
+        }
+        // The change log's line, still under the lock; a store that changed nothing has none.
+        if (!(onDisk == m_state.CurrentRecord)) {
+            ChangeLog log = ItemChangeLog(m_state, ChangeOperation::Correction);
+            log.addChange(recordNo, onDisk, m_state.CurrentRecord);
+            logWritten = log.write();
         }
         break;
     }
+    if (logWritten)
+        ReportChangeLogResult(m_state, *logWritten);
     m_item = m_state.CurrentRecord;
     m_loaded = m_item;
     outcome.status = StoreOutcome::Status::Stored;

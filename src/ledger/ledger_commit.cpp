@@ -1,5 +1,6 @@
 #include "ledger/ledger_commit.h"
 
+#include "ledger/item_change_names.h"
 #include "storage/app_state.h"
 #include "storage/file_error.h"
 #include "storage/item_number_file.h"
@@ -9,8 +10,12 @@
 #include "storage/paths.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -117,7 +122,17 @@ bool hasName(const char* record)
 
 } // namespace
 
-CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
+namespace {
+
+// Lines about the whole operation.
+QString countFact(int count)
+{
+    return QStringLiteral("件数: %1").arg(count);
+}
+
+// The commits below run under the ledger lock and append their log lines before they return;
+// the public functions report a failed log write once the lock has been released.
+CommitResult keptRecordsLocked(AppState& state, const QList<int>& recordNos, int snapshotCount,
                                const CommitProgress& progress)
 {
     CommitResult result;
@@ -142,10 +157,28 @@ CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int
         records.push_back(ledger.record(n));
     }
     appendNewerRecords(ledger, snapshotCount, records);
-    return replaceLedger(state, records, progress);
+    result = replaceLedger(state, records, progress);
+    if (!result.ok())
+        return result;
+
+    std::vector<bool> kept(size_t(snapshotCount) + 1, false);
+    for (const int n : recordNos)
+        kept[size_t(n)] = true;
+    ChangeLog log(state, ChangeOperation::Delete);
+    log.addSummary({QStringLiteral("削除: %1").arg(snapshotCount - int(recordNos.size())),
+                    countFact(result.recordCount)});
+    ItemRecord gone;
+    for (int n = 1; n <= snapshotCount; ++n) {
+        if (kept[size_t(n)])
+            continue;
+        gone.assignBytes(ledger.record(n));
+        log.addLine(n, gone.text(ItemField::Number), {gone.text(ItemField::Name)});
+    }
+    result.logWritten = log.write();
+    return result;
 }
 
-CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress)
+CommitResult rewriteFileLocked(AppState& state, int snapshotCount, const CommitProgress& progress)
 {
     CommitResult result;
     LedgerLock lock(state);
@@ -167,10 +200,56 @@ CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitP
         result.io = IoResult::failure(LedgerPath(state), EFBIG, QStringLiteral("the ledger would exceed its capacity"));
         return result;
     }
-    return replaceLedger(state, records, progress);
+    result = replaceLedger(state, records, progress);
+    if (!result.ok())
+        return result;
+    ChangeLog log(state, ChangeOperation::Sort);
+    log.addSummary({countFact(result.recordCount)});
+    result.logWritten = log.write();
+    return result;
 }
 
-CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress)
+// One line per item that the edit changed, added or removed. Items are matched by item number
+// (records of the same number in their order), so an import that moves items to other record
+// numbers logs what changed in them, not every record whose place changed. Added and removed
+// items get a line without their fields.
+void noteEditedRecords(ChangeLog& log, const RecordFile& before, const std::vector<ItemRecord>& after)
+{
+    auto numberBytes = [](const char* record) {
+        return QByteArray(record + ItemRecord::textOffset(ItemField::Number), ItemRecord::TextWidth);
+    };
+    QHash<QByteArray, std::deque<int>> oldRecords;
+    oldRecords.reserve(before.count);
+    for (int n = 1; n <= before.count; ++n)
+        oldRecords[numberBytes(before.record(n))].push_back(n);
+
+    ItemRecord old;
+    for (int n = 1; n <= int(after.size()); ++n) {
+        const ItemRecord& now = after[size_t(n - 1)];
+        const auto found = oldRecords.find(numberBytes(now.data()));
+        if (found == oldRecords.end() || found->empty()) {
+            log.addLine(n, now.text(ItemField::Number), {ChangeOperation::Appended});
+            continue;
+        }
+        const int was = found->front();
+        found->pop_front();
+        if (std::memcmp(before.record(was), now.data(), RecordLength) == 0)
+            continue;
+        old.assignBytes(before.record(was));
+        log.addChange(n, old, now);
+    }
+    std::vector<int> removed;
+    for (const std::deque<int>& left : std::as_const(oldRecords))
+        removed.insert(removed.end(), left.begin(), left.end());
+    std::sort(removed.begin(), removed.end());
+    for (const int n : removed) {
+        old.assignBytes(before.record(n));
+        log.addLine(n, old.text(ItemField::Number), {ChangeOperation::Delete});
+    }
+}
+
+CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
+                              const LedgerEditLog& logAs)
 {
     CommitResult result;
     LedgerLock lock(state);
@@ -183,7 +262,10 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
     std::vector<ItemRecord> records(size_t(ledger.count));
     for (int n = 1; n <= ledger.count; ++n)
         records[size_t(n - 1)].assignBytes(ledger.record(n));
-    ledger.bytes = QByteArray();
+    // The old records stay only where the log compares them record by record.
+    const int countBefore = ledger.count;
+    if (!logAs.perRecord)
+        ledger.bytes = QByteArray();
     if (!edit(records)) {
         result.io = IoResult::failure(LedgerPath(state), ECANCELED, QStringLiteral("cancelled"));
         return result;
@@ -196,7 +278,44 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
     pointers.reserve(records.size());
     for (const ItemRecord& record : records)
         pointers.push_back(record.data());
-    return replaceLedger(state, pointers, progress);
+    result = replaceLedger(state, pointers, progress);
+    if (!result.ok())
+        return result;
+
+    ChangeLog log = ItemChangeLog(state, logAs.operation);
+    log.addSummary({countBefore == result.recordCount
+                        ? countFact(result.recordCount)
+                        : QStringLiteral("件数: %1 → %2").arg(countBefore).arg(result.recordCount)});
+    if (logAs.perRecord)
+        noteEditedRecords(log, ledger, records);
+    result.logWritten = log.write();
+    return result;
+}
+
+CommitResult reported(AppState& state, CommitResult result)
+{
+    if (result.ok())
+        ReportChangeLogResult(state, result.logWritten);
+    return result;
+}
+
+} // namespace
+
+CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
+                               const CommitProgress& progress)
+{
+    return reported(state, keptRecordsLocked(state, recordNos, snapshotCount, progress));
+}
+
+CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress)
+{
+    return reported(state, rewriteFileLocked(state, snapshotCount, progress));
+}
+
+CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
+                              const LedgerEditLog& log)
+{
+    return reported(state, ledgerEditLocked(state, edit, progress, log));
 }
 
 int CountAfterRewriteCommit(AppState& state, int snapshotCount)

@@ -1,12 +1,14 @@
 // The workbook outputs of the ledger screen: "在庫品Excel" (question, then the whole ledger),
 // the filter bar's "Excel出力" (the items of the HitList) and the edit frame's "個別仕様Excel"
 // (the specification workbook of the item shown). Each shows the busy panel " Excel出力中　",
-// hands the file to the user's spreadsheet program, or shows the error message.
+// hands the file to the user's spreadsheet program, or shows the error message. A ledger
+// workbook is then offered to the purchase-mail recipients when any are registered.
 #include "excel_output/excel_error_report.h"
 #include "excel_output/item_spec_workbook.h"
 #include "excel_output/ledger_workbook.h"
 #include "ledger/edit_frame_panel.h"
 #include "ledger/ledger_screen.h"
+#include "mail/purchase_mail.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "ui/busy_cursor.h"
@@ -15,6 +17,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QLabel>
 
 namespace {
@@ -51,8 +54,15 @@ void LedgerScreen::writeLedgerWorkbook(const QList<int>* records)
         result = ExportLedgerWorkbook(m_state, &m_host.desktop(), QString(), records);
     }
     m_excelBusy->hide();
-    if (!result.status)
+    if (!result.status) {
         ExcelErrorReport(m_state.dialogs, result.status.error);
+        return;
+    }
+    // The workbook just written may go to the purchase-mail recipients.
+    if (PurchaseMailWanted(m_state)) {
+        BusyCursor busy;
+        SendPurchaseMail(m_state, OutputMailRequest(m_state, result.path, QDate::currentDate()));
+    }
 }
 
 void LedgerScreen::exportItemSpecWorkbook()

@@ -95,7 +95,8 @@ private:
     void closeSortDelete();
 public:
     // The ledger workbook (ledger_excel_screen.cpp): "在庫品Excel" asks and writes the whole
-    // ledger; the filter bar's "Excel出力" writes the items of the HitList without asking.
+    // ledger; the filter bar's "Excel出力" writes the items of the HitList without asking. Both
+    // then offer the purchase mail of the written workbook.
     void exportLedgerWorkbook();
     void exportHitListWorkbook();
     // "個別仕様Excel" of the edit frame: the specification workbook of the item shown.

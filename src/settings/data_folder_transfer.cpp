@@ -1,6 +1,7 @@
 #include "settings/data_folder_transfer.h"
 
 #include "excel_import/import_workbook_path.h"
+#include "menu/login_password.h"
 #include "settings/data_folder_registration.h"
 #include "settings/data_folder_texts.h"
 #include "settings/settings_value_messages.h"
@@ -136,9 +137,12 @@ void copyFiles(AppState& state, const TransferHooks& hooks, TransferResult& resu
     for (int i = 0; i < names.size(); ++i)
         copier.copy(names[i], i + 1, steps);
     copier.copyDailyWorkbook(steps, steps);
-    // The recipients of the mailed report belong to the data folder as well.
-    if (QFileInfo::exists(result.source + MailAddressFile::Name))
-        copier.copy(MailAddressFile::Name, steps, steps);
+    // The recipients of the mailed report, the login password and the change log of the ledger belong
+    // to the data folder as well: without the password file a switched-on login would refuse every
+    // password in the new folder.
+    for (const QString& name : {MailAddressFile::Name, LoginPasswordFileName, DataFileName::ChangeLog})
+        if (QFileInfo::exists(result.source + name))
+            copier.copy(name, steps, steps);
     state.EditPending = false;
     if (hooks.busy)
         hooks.busy(false);

@@ -1,6 +1,7 @@
 #include "settings/mail_panel.h"
 
 #include "settings/mail_address_file.h"
+#include "settings/mail_server_widget.h"
 #include "settings/settings_value_messages.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
@@ -77,6 +78,8 @@ MailPanel::MailPanel(AppState& state, QWidget* parent) : QFrame(parent), m_state
                        1440, 600);
     m_close = placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("mailCloseButton"), 4920, 6360,
                      1440, 600);
+    m_server = placed(new MailServerWidget(m_state, this), QStringLiteral("mailServerWidget"), 240, 7080,
+                      MailServerWidget::WidthTwips, MailServerWidget::HeightTwips);
     m_explain->setVisible(!ReadFlag(m_state.ClientSettings[ClientLine::HideExplanations]));
 
     connect(m_information, &FlexGrid::clicked, this, [this](int row, int) { gridClicked(m_information, row); });

@@ -1,11 +1,13 @@
 #pragma once
 // The mail panel of the settings screen: the information addresses (MailAddressTable entries
 // 1..3, the purchase-mail recipients) and the ordering addresses (entries 4..11) in two grids,
-// edited in one box and registered into the mail address file of the data folder.
+// edited in one box and registered into the mail address file of the data folder; below them the
+// mail server of this client.
 #include <QFrame>
 
 struct AppState;
 class FlexGrid;
+class MailServerWidget;
 class QLineEdit;
 class QPushButton;
 
@@ -15,7 +17,7 @@ public:
     explicit MailPanel(AppState& state, QWidget* parent = nullptr);
 
     static constexpr int WidthTwips = 6600;
-    static constexpr int HeightTwips = 7200;
+    static constexpr int HeightTwips = 9240;
 
     // Shows the panel; the grids keep what they show until registered.
     void open();
@@ -44,4 +46,5 @@ private:
     QPushButton* m_cancel = nullptr;
     QPushButton* m_explain = nullptr;
     QPushButton* m_close = nullptr;
+    MailServerWidget* m_server = nullptr;
 };

@@ -32,7 +32,8 @@
 
 namespace {
 
-constexpr int CommandLeft = 12240;
+// Right of the widest pop-up panel (the data folder panel, 8055 twips from PopupLeft).
+constexpr int CommandLeft = 14700;
 constexpr int CommandTop = 240;
 constexpr int CommandStep = 720;
 constexpr int CommandWidth = 2160;

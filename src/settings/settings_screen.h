@@ -23,7 +23,7 @@ class SettingsScreen : public QWidget {
 public:
     explicit SettingsScreen(ScreenHost& host, QWidget* parent = nullptr);
 
-    static constexpr int WidthTwips = 14640;
+    static constexpr int WidthTwips = 17100;
     static constexpr int HeightTwips = 9840;
     static constexpr int RaiseTwips = 200;
     // Where a pop-up panel sits unless it was placed before it was added.

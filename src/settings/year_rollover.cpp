@@ -37,8 +37,9 @@ IoResult copyLedger(const AppState& state, const QDateTime& when, QString& copyP
     if (ledger.error() != QFileDevice::NoError)
         return IoResult::failure(ledger.fileName(), errno ? errno : EIO, ledger.errorString());
     const QString folder = state.DataFolder + DataFileName::OutputFolder + PathSeparator;
+    errno = 0;
     if (!QDir().mkpath(folder))
-        return IoResult::failure(folder, ENOENT, QStringLiteral("cannot create the output folder"));
+        return IoResult::failure(folder, errno ? errno : ENOENT, QStringLiteral("cannot create the output folder"));
     const QString path = freeCopyPath(folder, when);
     const IoResult written = WriteFileAtomically(path, bytes);
     if (written)
@@ -89,7 +90,7 @@ RolloverResult RollOverLedgerYear(AppState& state, const QString& newStartMonth,
             }
             return true;
         },
-        progress);
+        progress, {ChangeOperation::YearRollover, false});
     if (!copyFailure) {
         result.outcome = RolloverOutcome::BackupFailed;
         result.io = copyFailure;

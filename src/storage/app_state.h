@@ -38,6 +38,10 @@ struct AppState {
     // Set while the daily in/out workbook is being edited from the ledger screen: a failing read
     // of the shared settings then does not offer the data folder recovery.
     bool suppressRecovery = false;
+    // Written after the operation in every line of the change log ("tev-cli move"); empty for
+    // the screens. A failed write of the change log has been reported since the last good one.
+    QString ChangeOrigin;
+    bool ChangeLogFailureShown = false;
 
     // Item ledger.
     static constexpr int LedgerCapacity = 50010; // the ledger holds at most LedgerCapacity - 1

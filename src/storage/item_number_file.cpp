@@ -47,7 +47,7 @@ void RebuildItemNumberTable(AppState& state)
     });
 }
 
-void WriteItemNumberFile(AppState& state)
+IoResult WriteItemNumberFile(AppState& state)
 {
     {
         LedgerCloser closer(state);
@@ -59,7 +59,7 @@ void WriteItemNumberFile(AppState& state)
         const ItemNumberRow& row = state.ItemNumbers.row(n);
         lines.append(JoinQuotedLine({row.number, row.name, row.specification, row.maker, row.stockValue}));
     }
-    WriteTextLines(state.DataFolder + DataFileName::ItemNumbers, lines);
+    return WriteTextLines(state.DataFolder + DataFileName::ItemNumbers, lines);
 }
 
 void ReadItemNumberFile(AppState& state)

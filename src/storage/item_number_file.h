@@ -1,5 +1,7 @@
 #pragma once
 // Building, saving and searching the item number table, and the stock value totals.
+#include "storage/io_result.h"
+
 #include <QDate>
 #include <QList>
 
@@ -7,8 +9,9 @@ struct AppState;
 
 // Reads every ledger record into the table and sums the stock values into TotalStockValue.
 void RebuildItemNumberTable(AppState& state);
-// Writes the table as "Ma在庫品No.dat" (rows 1..RecordCount); a failure is ignored.
-void WriteItemNumberFile(AppState& state);
+// Writes the table as "Ma在庫品No.dat" (rows 1..RecordCount) through a temporary file. The
+// screens ignore a failure: the table is rebuilt from the ledger whenever it is needed.
+IoResult WriteItemNumberFile(AppState& state);
 // Reads the table from "Ma在庫No.dat"; when that fails (as it does whenever the file is
 // missing) the table is rebuilt from the ledger and written instead.
 void ReadItemNumberFile(AppState& state);

@@ -1,6 +1,7 @@
 #include "storage/ledger_append.h"
 
 #include "storage/app_state.h"
+#include "storage/change_log.h"
 #include "storage/dialogs.h"
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
@@ -11,13 +12,31 @@
 #include <cerrno>
 #include <vector>
 
-AppendResult AppendRecords(AppState& state, int count,
-                           const std::function<void(int recordNo, ItemRecord& record)>& fill)
+namespace {
+
+// The log lines of the records just written: each record with its fields, or one count.
+void noteAppended(ChangeLog& log, bool perRecord, const std::vector<char>& bytes, int first, int count)
+{
+    if (!perRecord) {
+        log.addSummary({QStringLiteral("件数: %1").arg(count),
+                        QStringLiteral("No: %1-%2").arg(first).arg(first + count - 1)});
+        return;
+    }
+    ItemRecord record;
+    for (int k = 0; k < count; ++k) {
+        record.assignBytes(bytes.data() + size_t(k) * ItemRecord::Length);
+        log.addNewRecord(first + k, record);
+    }
+}
+
+AppendResult appendUnderLock(AppState& state, int count,
+                             const std::function<void(int recordNo, ItemRecord& record)>& fill, ChangeLog& log,
+                             bool perRecord)
 {
     AppendResult result;
     LedgerLock lock(state);
     if (IoResult taken = lock.take(); !taken) {
-        result.status = AppendResult::Status::Busy;
+        result.status = taken.errorCode == EBUSY ? AppendResult::Status::Busy : AppendResult::Status::Failed;
         result.io = taken;
         return result;
     }
@@ -59,13 +78,30 @@ AppendResult AppendRecords(AppState& state, int count,
     state.RecordCount = first + count - 1;
     result.status = AppendResult::Status::Stored;
     result.firstRecordNo = first;
+    noteAppended(log, perRecord, bytes, first, count);
+    result.logWritten = log.write();
     return result;
 }
 
-AppendResult StoreNewItem(AppState& state)
+} // namespace
+
+AppendResult AppendRecords(AppState& state, int count,
+                           const std::function<void(int recordNo, ItemRecord& record)>& fill, ChangeLog* log)
+{
+    ChangeLog counted(state, ChangeOperation::Appended);
+    const AppendResult result = appendUnderLock(state, count, fill, log ? *log : counted, log != nullptr);
+    // Told once the lock is released, so that other clients are not kept waiting.
+    if (result.stored())
+        ReportChangeLogResult(state, result.logWritten);
+    return result;
+}
+
+AppendResult StoreNewItem(AppState& state, ChangeLog* log)
 {
     const ItemRecord item = state.CurrentRecord;
-    AppendResult result = AppendRecords(state, 1, [&](int, ItemRecord& record) { record = item; });
+    ChangeLog appended(state, ChangeOperation::Appended);
+    AppendResult result = AppendRecords(state, 1, [&](int, ItemRecord& record) { record = item; },
+                                        log ? log : &appended);
     if (result.status == AppendResult::Status::LedgerFull)
         state.dialogs.inform(QStringLiteral("データ容量確認"), CapacityMessage());
     if (result.stored())

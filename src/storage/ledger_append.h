@@ -6,22 +6,28 @@
 #include <functional>
 
 struct AppState;
+class ChangeLog;
 class ItemRecord;
 
 struct AppendResult {
-    enum class Status { Stored, LedgerFull, Busy, Failed };
+    enum class Status { Stored, LedgerFull, Busy, Failed }; // Busy: another client holds the lock
     Status status = Status::Failed;
     int firstRecordNo = 0; // the record number the first appended item received
     IoResult io;           // details when Failed
+    IoResult logWritten;   // the change log's line(s); a failure has been reported already
     bool stored() const { return status == Status::Stored; }
 };
 
 // Appends `count` records, all or none: `fill` receives the record number each one will get and
 // fills the record. A ledger that cannot take them all is refused (LedgerFull) and nothing is
 // written. Updates RecordCount.
+// The change log gets, still under the lock, one line per record with its fields in `log`, or
+// without a log one line that counts the appended records.
 AppendResult AppendRecords(AppState& state, int count,
-                           const std::function<void(int recordNo, ItemRecord& record)>& fill);
+                           const std::function<void(int recordNo, ItemRecord& record)>& fill,
+                           ChangeLog* log = nullptr);
 
 // Stores CurrentRecord as a new item at the end of the ledger and sets CurrentRecordNo to the
 // record number it received. A full ledger shows the capacity message and writes nothing.
-AppendResult StoreNewItem(AppState& state);
+// The change log's line goes to `log` (by default a plain "追加" line with the item's fields).
+AppendResult StoreNewItem(AppState& state, ChangeLog* log = nullptr);

@@ -44,6 +44,9 @@ bool readRecordAt(QFile& file, int n, ItemRecord& record)
 
 IoResult writeRecordAt(QFile& file, int n, const ItemRecord& record)
 {
+    // Opened for reading only because writing was refused (a read-only share or folder).
+    if (!file.isWritable())
+        return IoResult::failure(file.fileName(), EACCES, QStringLiteral("the ledger can be read but not written"));
     errno = 0;
     if (!file.seek((n - 1) * RecordLength) || file.write(record.data(), RecordLength) != RecordLength
         || !file.flush()) {

@@ -3,11 +3,18 @@
 #include "storage/app_state.h"
 #include "storage/paths.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace {
 constexpr int StaleLockMs = 30000;
 constexpr int LockWaitMs = 20000;
+constexpr int PollMs = 250;
+// A client writes its lock file's contents right after creating it; a lock file that stays
+// empty this long belongs to a client that ended in between and would block everyone until the
+// stale time.
+constexpr int AbandonedLockMs = 2000;
 }
 
 LedgerLock::LedgerLock(const AppState& state) : m_lock(state.DataFolder + DataFileName::LedgerLock)
@@ -17,7 +24,36 @@ LedgerLock::LedgerLock(const AppState& state) : m_lock(state.DataFolder + DataFi
 
 IoResult LedgerLock::take()
 {
-    if (m_lock.tryLock(LockWaitMs))
-        return IoResult::success();
-    return IoResult::failure(m_lock.fileName(), EBUSY, QStringLiteral("the ledger is in use by another client"));
+    QElapsedTimer waited;
+    waited.start();
+    QElapsedTimer seenEmpty; // running while the lock file has been seen empty
+    for (;;) {
+        errno = 0;
+        if (m_lock.tryLock(PollMs))
+            return IoResult::success();
+        const int code = errno;
+        if (m_lock.error() != QLockFile::LockFailedError) {
+            // The lock file cannot be created or written: a full disk or a folder without write
+            // permission, not another client. The clean-up after a failed write may have
+            // overwritten errno; only a code that can explain the failure is kept.
+            const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
+                || code == EROFS || code == EIO;
+            const int reason = telling ? code : (m_lock.error() == QLockFile::PermissionError ? EACCES : EIO);
+            return IoResult::failure(m_lock.fileName(), reason, QStringLiteral("the ledger lock cannot be created"));
+        }
+        const QFileInfo info(m_lock.fileName());
+        if (info.exists() && info.size() == 0) {
+            if (!seenEmpty.isValid()) {
+                seenEmpty.start();
+            } else if (seenEmpty.elapsed() >= AbandonedLockMs) {
+                QFile::remove(m_lock.fileName());
+                seenEmpty.invalidate();
+                continue;
+            }
+        } else {
+            seenEmpty.invalidate();
+        }
+        if (waited.elapsed() >= LockWaitMs)
+            return IoResult::failure(m_lock.fileName(), EBUSY, QStringLiteral("the ledger is in use by another client"));
+    }
 }

@@ -12,7 +12,9 @@ struct AppState;
 class LedgerLock {
 public:
     explicit LedgerLock(const AppState& state);
-    // Waits a while for the lock; a failure (EBUSY) names the lock file.
+    // Waits a while for the lock. A failure names the lock file: EBUSY while another client holds
+    // it, otherwise the error that kept the lock file from being written (ENOSPC, EACCES, …).
+    // A lock file left empty by a client that ended while creating it is removed.
     IoResult take();
     // Lets other clients in before the end of the scope (for example while a question is shown).
     void release() { m_lock.unlock(); }

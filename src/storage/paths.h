@@ -25,6 +25,7 @@ inline const QString ItemNumbers = QStringLiteral("Ma在庫品No.dat");
 // The name the item number reader looks for; nothing writes it, so the table is rebuilt.
 inline const QString ItemNumbersRead = QStringLiteral("Ma在庫No.dat");
 inline const QString LedgerLock = QStringLiteral("Ma在庫品.lck");
+inline const QString ChangeLog = QStringLiteral("Ma在庫品履歴.log");
 inline const QString OutputFolder = QStringLiteral("M在庫台帳");
 inline const QString DocumentsFolder = QStringLiteral("M在庫資料");
 inline const QString TemplateFolder = QStringLiteral("原本Excel");

@@ -155,8 +155,14 @@ QString Worksheet::text(int row, int column) const
         return {};
     switch (cell->kind) {
     case CellKind::Number: {
-        char digits[32];
-        const auto end = std::to_chars(digits, digits + sizeof digits, cell->number).ptr;
+        // The shortest digits in fixed notation: the shortest form of all would write 600000 as
+        // "6e+05", which the readers of number fields take for text. The largest and smallest
+        // doubles need a little over 300 digits.
+        char digits[400];
+        const auto [end, error] =
+            std::to_chars(digits, digits + sizeof digits, cell->number, std::chars_format::fixed);
+        if (error != std::errc())
+            return QString::number(cell->number, 'g', 17);
         return QString::fromLatin1(digits, end - digits);
     }
     case CellKind::Bool:

@@ -1,5 +1,6 @@
 // tev-cli move: the month entry, stock check and store of the entry pad, from a script.
 #include "cli_process_helper.h"
+#include "storage/cp932_codec.h"
 #include "storage/item_record.h"
 #include "storage/settings_lines.h"
 #include "support/temp_client_support.h"
@@ -62,6 +63,27 @@ TEST_F(MoveCommandTest, AddsOrSetsAMonthAndStoresTheRecalculatedItem)
     EXPECT_EQ(item.text(ItemField::Stock), QStringLiteral("10.5"));
     EXPECT_EQ(item.textNumber(ItemField::StockValue), 1050);
     EXPECT_EQ(record(1).text(ItemField::Stock), QString()) << "other items untouched";
+}
+
+// The change log names the command; a log that cannot be written is told on stderr, and the
+// entry stays stored.
+TEST_F(MoveCommandTest, LeavesItsChangeLogLineOrWarnsWithoutFailing)
+{
+    const QStringList args{QStringLiteral("P-1"), QStringLiteral("--month"), QStringLiteral("2"), QStringLiteral("--in"),
+                           QStringLiteral("4")};
+    CliRun run = move(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString log = folder + QStringLiteral("Ma在庫品履歴.log");
+    const QString line = Cp932::decode(TempClient::readBytes(log));
+    EXPECT_TRUE(line.contains(QStringLiteral("\t訂正 (tev-cli move)\t1\tP-1\t"))) << line.toStdString();
+    EXPECT_TRUE(line.contains(QStringLiteral("\t入庫 2026/05月:  → 4\t"))) << line.toStdString();
+
+    ASSERT_TRUE(QFile::remove(log));
+    ASSERT_TRUE(QDir().mkdir(log));
+    run = move(args);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("変更履歴に書き込めませんでした。"))) << run.err.toStdString();
+    EXPECT_EQ(record(1).qty(QtyRow::Received, 2), QStringLiteral("8"));
 }
 
 TEST_F(MoveCommandTest, ShortageAndBadUsageStoreNothing)

@@ -20,12 +20,13 @@ namespace {
 class SortDeleteTest : public ::testing::Test {
 protected:
     QString rewritePath() const { return client.dataFolder() + u"Ma在庫品仮.dat"_s; }
-    // The data folder's files other than the ledger, the rewrite file and the lock.
+    // The data folder's files other than the ledger, the item numbers and the change log.
     QStringList strayFiles() const
     {
         QStringList names = QDir(client.dataFolder()).entryList(QDir::Files | QDir::Hidden);
         names.removeAll(u"Ma在庫品.dat"_s);
         names.removeAll(u"Ma在庫品No.dat"_s);
+        names.removeAll(u"Ma在庫品履歴.log"_s);
         return names;
     }
     TempClient client;

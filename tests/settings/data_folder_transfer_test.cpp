@@ -184,6 +184,18 @@ TEST_F(DataFolderTransferTest, TransferCopiesEverythingRegistersTheTargetAndWrit
     CloseLedger(second.state);
 }
 
+TEST_F(DataFolderTransferTest, TheRecipientsThePasswordAndTheChangeLogTravelWithTheData)
+{
+    for (const char* name : {"Mb在庫品メール.dat", "Ma在庫品認証.dat", "Ma在庫品履歴.log"})
+        TempClient::writeBytes(client.clientFolder() + QString::fromUtf8(name), QByteArray("\"x\"\r\n") + name);
+    registerServer();
+    const TransferResult result = transfer(Answer::Yes, Answer::Yes, TransferHooks{});
+    ASSERT_EQ(result.outcome, TransferOutcome::Transferred);
+    EXPECT_TRUE(result.failedFiles.isEmpty());
+    for (const char* name : {"Mb在庫品メール.dat", "Ma在庫品認証.dat", "Ma在庫品履歴.log"})
+        EXPECT_TRUE(sameBytes(QString::fromUtf8(name))) << name;
+}
+
 TEST_F(DataFolderTransferTest, RefusedTransfersCreateAndCopyNothing)
 {
     struct Case {

@@ -594,6 +594,15 @@ TEST_F(SettingsScreenTest, CommandBarOpensOneRealPanelAtATime)
                 << button << " shows " << entry.second;
     }
     EXPECT_TRUE(control<QWidget>("placementBoxes")->isVisibleTo(screen));
+
+    // Every pop-up panel fits the window and leaves the command bar free.
+    for (const auto& entry : buttons) {
+        const QRect panel = control<QWidget>(entry.second)->geometry();
+        EXPECT_TRUE(screen->rect().contains(panel)) << entry.second;
+        for (const auto& command : buttons)
+            EXPECT_FALSE(panel.intersects(control<QPushButton>(command.first)->geometry()))
+                << entry.second << " covers " << command.first;
+    }
 }
 
 } // namespace

@@ -55,6 +55,29 @@ TEST(WorkbookWriter, ValuesFormatsAndSizesSurviveASave)
     EXPECT_NE(styles.find("style=\"thin\""), std::string::npos);
 }
 
+// Round amounts such as a stock value of 600000 come back as "600000", not "6e+05", which the
+// item import would take for text in a number column.
+TEST(WorkbookWriter, NumbersReadBackInPlainDecimalForm)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("numbers.xlsx"));
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenOutputFromTemplate(Template, path, book).ok());
+    const std::pair<double, const char*> cases[] = {
+        {600000, "600000"}, {-2500000, "-2500000"}, {1200.5, "1200.5"}, {0.0000001, "0.0000001"},
+        {1e21, "1000000000000000000000"}, {0, "0"},
+    };
+    int row = 2;
+    for (const auto& [value, text] : cases)
+        book->Cells(row++, 2).setValue(value);
+    RecordingDesktopHandover desktop;
+    ASSERT_TRUE(FinishForUser(book, desktop).ok());
+    ASSERT_TRUE(OpenForReading(path, book).ok());
+    row = 2;
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(book->sheet().text(row++, 2), QString::fromLatin1(text)) << value;
+}
+
 TEST(WorkbookWriter, EditingInPlaceKeepsFormulasOtherPartsAndTheUsersCells)
 {
     QTemporaryDir dir;
