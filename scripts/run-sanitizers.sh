@@ -9,9 +9,10 @@ bash scripts/install-deps.sh
 
 started=$(date +%s)
 mkdir -p build-asan
-# -O1 keeps the build short and the reports exact; objects never mix with build/ (other flags).
+# -O1 and line tables only (-g1) keep the build short and the reports exact (file and line);
+# objects never mix with build/ (other flags).
 flags="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTEV_BUILD_BENCH=OFF \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTEV_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   > build-asan/configure.log 2>&1 || { cat build-asan/configure.log; exit 1; }
 cmake --build build-asan -j"$(nproc)"
