@@ -22,11 +22,11 @@
 #include "storage/vocabulary.h"
 #include "ui/clickable_label.h"
 #include "ui/flex_grid.h"
+#include "ui/japanese_font.h"
 #include "ui/screen_host.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
 #include <QFileSystemModel>
 #include <QPainter>
 #include <QPixmap>
@@ -39,20 +39,6 @@ namespace {
 
 constexpr int SampleItemCount = 36;
 constexpr std::uint32_t SampleSeed = 20250401;
-
-// The same font choice as the program: Japanese captions need a CJK font.
-void useJapaneseFont(QApplication& app)
-{
-    for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
-        if (QFontDatabase::hasFamily(family)) {
-            QFont font = app.font();
-            font.setFamily(family);
-            app.setFont(font);
-            return;
-        }
-    }
-    std::fprintf(stderr, "make-screenshots: no Noto CJK font found; Japanese text may not render\n");
-}
 
 // Lets pending layout, paint and deferred deletions happen before a picture is taken.
 void settle()
@@ -332,7 +318,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: tev-make-screenshots OUTPUT_FOLDER [RESOURCES_FOLDER]\n");
         return 2;
     }
-    useJapaneseFont(app);
+    if (!UseJapaneseFont(app))
+        std::fprintf(stderr, "make-screenshots: no Noto CJK font found; Japanese text may not render\n");
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString output = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();

@@ -8,30 +8,13 @@
 #include "storage/app_state.h"
 #include "storage/client_folder.h"
 #include "ui/desktop_services_handover.h"
+#include "ui/japanese_font.h"
 #include "ui/message_box_dialogs.h"
 #include "ui/screen_host.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QFontDatabase>
 #include <QTimer>
-
-namespace {
-
-// Japanese captions need a CJK font wherever the desktop's default lacks one.
-void useJapaneseFont(QApplication& app)
-{
-    for (const QString& family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
-        if (QFontDatabase::hasFamily(family)) {
-            QFont font = app.font();
-            font.setFamily(family);
-            app.setFont(font);
-            return;
-        }
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -39,7 +22,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("tev-inventory"));
     // The menu is replaced by each screen; the program ends only through AppState::requestEnd.
     QApplication::setQuitOnLastWindowClosed(false);
-    useJapaneseFont(app);
+    UseJapaneseFont(app);
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString clientFolder = ResolveClientFolder(qEnvironmentVariable("TEV_CLIENT_FOLDER"), programFolder);
