@@ -3,6 +3,7 @@
 
 #include "ledger/filter_scan.h"
 #include "ledger/ledger_commit.h"
+#include "ledger/item_summary.h"
 #include "ledger/ledger_sort.h"
 #include "storage/ledger_file.h"
 #include "storage/paths.h"
@@ -79,48 +80,51 @@ private:
     QString m_original;
 };
 
-// "Sort開始": read, key, order and write the sorted copy.
-void BM_SortIntoRewriteFile(benchmark::State& bench)
+// "Sort開始": read, key and order what the sort panel shows.
+void BM_SortPreview(benchmark::State& bench)
 {
     LedgerCopy copy;
     copy.reset();
     for (auto _ : bench) {
-        const SortResult result = SortLedgerIntoRewriteFile(copy.state());
-        benchmark::DoNotOptimize(result.sortedCount);
+        const SortPreview preview = PreviewSortedLedger(copy.state());
+        benchmark::DoNotOptimize(preview.rows.size());
     }
 }
-BENCHMARK(BM_SortIntoRewriteFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortPreview)->Unit(benchmark::kMillisecond);
 
-// "Sort開始" followed by "登　録": the sorted copy becomes the ledger (written, synced, renamed)
-// and the item number table is rebuilt.
-void BM_SortAndCommit(benchmark::State& bench)
+// "登　録" of the sort: under the lock the ledger is read, checked, ordered and written as the
+// new ledger (synced, renamed), and the item number table is rebuilt.
+void BM_SortCommit(benchmark::State& bench)
 {
     LedgerCopy copy;
     for (auto _ : bench) {
         bench.PauseTiming();
         copy.reset();
         bench.ResumeTiming();
-        const SortResult sorted = SortLedgerIntoRewriteFile(copy.state());
-        const CommitResult committed = CommitRewriteFile(copy.state(), sorted.ledgerCount);
+        const CommitResult committed = CommitSort(copy.state(), {});
         if (!committed.ok())
             bench.SkipWithError("commit failed");
         benchmark::DoNotOptimize(committed.recordCount);
     }
 }
-BENCHMARK(BM_SortAndCommit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortCommit)->Unit(benchmark::kMillisecond);
 
-// The deletion's commit alone: every second record kept.
+// The deletion's commit alone: every second record removed by identity.
 void BM_DeleteCommit(benchmark::State& bench)
 {
     LedgerCopy copy;
-    QList<int> kept;
-    for (int n = 1; n <= BenchLedger::Records; n += 2)
-        kept.append(n);
+    copy.reset();
+    const ItemSummaryTable items = ReadItemSummary(copy.state());
+    QList<ListedRecord> removed;
+    for (size_t k = 1; k < items.size(); k += 2)
+        removed.append(items[k].listed());
     for (auto _ : bench) {
         bench.PauseTiming();
         copy.reset();
         bench.ResumeTiming();
-        const CommitResult committed = CommitKeptRecords(copy.state(), kept, BenchLedger::Records);
+        const CommitResult committed = CommitDeletion(copy.state(), removed);
+        if (!committed.ok())
+            bench.SkipWithError("commit failed");
         benchmark::DoNotOptimize(committed.recordCount);
     }
 }

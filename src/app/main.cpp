@@ -7,6 +7,7 @@
 #include "settings/settings_screen.h"
 #include "storage/app_state.h"
 #include "storage/client_folder.h"
+#include "storage/folder_check.h"
 #include "ui/desktop_services_handover.h"
 #include "ui/japanese_font.h"
 #include "ui/message_box_dialogs.h"
@@ -26,11 +27,18 @@ int main(int argc, char** argv)
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString clientFolder = ResolveClientFolder(qEnvironmentVariable("TEV_CLIENT_FOLDER"), programFolder);
+    MessageBoxDialogs dialogs;
+    // The client settings keep the folder's name in cp932: a name it cannot hold would be stored
+    // as "?" and leave this client pointing nowhere, so such a folder is refused at the start.
+    if (const FolderCheck check = CheckFolder(clientFolder, false);
+        !check.ok() && check.problem != FolderCheck::Problem::Missing) {
+        dialogs.inform(QStringLiteral("異常確認"), ClientFolderProblemMessage(clientFolder));
+        return 1;
+    }
     if (const IoResult seeded = SeedClientFolder(clientFolder, FindResourcesFolder(programFolder), QDate::currentDate());
         !seeded)
         qWarning("Cannot prepare the client folder %s", qUtf8Printable(seeded.path));
 
-    MessageBoxDialogs dialogs;
     AppState state(dialogs);
     state.ClientFolder = clientFolder;
     // Queued, so that an end requested during start-up takes effect once the event loop runs.

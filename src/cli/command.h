@@ -24,11 +24,28 @@ public:
     // Prints the message and the usage text on stderr; returns ExitUsage.
     int usageError(const QString& message) const;
 
-    // Resolves and seeds the client folder and runs the start-up sequence (settings, data
-    // folder). Null when the client folder could not be prepared (the reason is printed).
-    AppState* startUp();
+    // What a command does with the data, for the checks of the start-up.
+    enum class Access {
+        Inspect, // looks at the files as they are, whatever state they are in (verify)
+        Read,    // reads the data: the data folder must be usable and hold no links
+        Change,  // changes the data: also writable, and not on a view-only client
+    };
+
+    // Resolves and seeds the client folder, runs the start-up sequence (settings, data folder)
+    // and checks the folders for `access`. Null when something keeps the command from its work
+    // (the reason is printed): an unusable client or data folder, a data file that is a link, a
+    // change asked of a view-only client.
+    AppState* startUp(Access access = Access::Read);
+
+    // Opens the ledger and closes it again: false, with the reason printed, when it cannot be
+    // opened (no permission, a folder or a link in its place).
+    bool ledgerOpens(AppState& state) const;
+    // Prints "tev-cli COMMAND: " and the message's lines on stderr.
+    void printMessage(const QString& message) const;
 
 private:
+    bool dataUsable(const AppState& state, Access access) const;
+
     QString m_clientFolderOption;
     QString m_commandName;
     QStringList m_args;
@@ -57,3 +74,4 @@ int RunMove(Invocation& invocation);
 int RunImportItems(Invocation& invocation);
 int RunImportVocab(Invocation& invocation);
 int RunImportMonthly(Invocation& invocation);
+int RunRepair(Invocation& invocation);

@@ -35,8 +35,8 @@ int RunDump(Invocation& invocation)
         return ExitFailed;
 
     LedgerCloser closer(*state);
-    if (!OpenLedger(*state)) {
-        PrintError(QStringLiteral("tev-cli dump: the ledger cannot be opened: %1\n").arg(LedgerPath(*state)));
+    if (const IoResult opened = OpenLedger(*state); !opened) {
+        invocation.printMessage(LedgerOpenFailureMessage(opened));
         return ExitFailed;
     }
     const qint64 last = std::min<qint64>(state->RecordCount, from + count - 1);

@@ -44,6 +44,8 @@ int RunFilter(Invocation& invocation)
         state->dialogs.inform(QStringLiteral("登録確認"), QStringLiteral("絞込の条件が設定されてません。　"));
         return ExitFailed;
     }
+    if (!invocation.ledgerOpens(*state))
+        return ExitFailed;
     const FilterScanResult result = ScanForHits(*state, conditions);
     if (!result.ok) {
         PrintError(QStringLiteral("tev-cli filter: the ledger cannot be read: %1\n").arg(LedgerPath(*state)));

@@ -33,7 +33,7 @@ int RunGenerate(Invocation& invocation)
             return invocation.usageError(QStringLiteral("--seed needs a whole number from 0 to 4294967295"));
         seed = static_cast<std::uint32_t>(*value);
     }
-    AppState* state = invocation.startUp();
+    AppState* state = invocation.startUp(Invocation::Access::Change);
     if (!state)
         return ExitFailed;
     // Adding items is a data action: a stop of all clients by an administrator holds here too.
@@ -55,7 +55,6 @@ int RunGenerate(Invocation& invocation)
     case AppendResult::Status::Failed:
         break;
     }
-    PrintError(QStringLiteral("tev-cli generate: nothing was written: %1: %2\n")
-                   .arg(result.io.path, DescribeFileError(ClassifyFileError(result.io.errorCode, result.io.path))));
+    invocation.printMessage(LedgerWriteFailureMessage(result.io, result.partLeft));
     return ExitFailed;
 }

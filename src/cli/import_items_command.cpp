@@ -17,7 +17,7 @@ int RunImportItems(Invocation& invocation)
     const auto arguments = ParseImportArguments(invocation, exitStatus);
     if (!arguments)
         return exitStatus;
-    AppState* state = invocation.startUp();
+    AppState* state = invocation.startUp(arguments->check ? Invocation::Access::Read : Invocation::Access::Change);
     if (!state)
         return ExitFailed;
     if (!CheckStopAll(*state))

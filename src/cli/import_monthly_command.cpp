@@ -36,7 +36,7 @@ int RunImportMonthly(Invocation& invocation)
         return invocation.usageError(QStringLiteral("import-monthly takes at most one workbook"));
     const QString file = args.isEmpty() ? QString() : QFileInfo(args.front()).absoluteFilePath();
 
-    AppState* state = invocation.startUp();
+    AppState* state = invocation.startUp(check ? Invocation::Access::Read : Invocation::Access::Change);
     if (!state)
         return ExitFailed;
     if (!CheckStopAll(*state))

@@ -16,12 +16,16 @@ int RunInfo(Invocation& invocation)
     if (!state)
         return ExitFailed;
 
-    // SumStockValue opens the ledger (creating an empty one, as the screens do) and derives the
-    // count; it fails quietly, so a ledger that is still missing afterwards could not be opened.
-    SumStockValue(*state);
-    if (!QFileInfo::exists(LedgerPath(*state))) {
-        PrintError(QStringLiteral("tev-cli info: the ledger cannot be opened: %1\n").arg(LedgerPath(*state)));
+    if (!invocation.ledgerOpens(*state))
         return ExitFailed;
+    SumStockValue(*state);
+    // Records past the capacity are not used by any reader: say so, with the count on disk.
+    const qint64 onDisk = RecordCountForLength(QFileInfo(LedgerPath(*state)).size());
+    if (onDisk > AppState::MaxRecords) {
+        PrintError(QStringLiteral("tev-cli info: the ledger holds %1 records, more than its capacity of %2; "
+                                  "records after %2 are not used\n")
+                       .arg(onDisk)
+                       .arg(AppState::MaxRecords));
     }
     PrintOut(QStringLiteral("data-folder: %1\nrecords: %2\ncapacity: %3\nstart-month: %4\ntotal-stock-value: %5\n")
                  .arg(state->DataFolder)

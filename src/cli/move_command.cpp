@@ -33,10 +33,13 @@ int RunMove(Invocation& invocation)
     if (!quantity)
         return invocation.usageError(QStringLiteral("the quantity must be a plain decimal number"));
 
-    AppState* state = invocation.startUp();
+    AppState* state = invocation.startUp(Invocation::Access::Change);
     if (!state)
         return ExitFailed;
     if (!CheckStopAll(*state))
+        return ExitFailed;
+    // An unreadable ledger is said as such, not as an item number that is missing.
+    if (!invocation.ledgerOpens(*state))
         return ExitFailed;
     RebuildItemNumberTable(*state);
     const QString number = parsed.positional.front();

@@ -15,11 +15,9 @@ int RunRecalc(Invocation& invocation)
     AppState* state = invocation.startUp();
     if (!state)
         return ExitFailed;
-    SumStockValue(*state);
-    if (!QFileInfo::exists(LedgerPath(*state))) {
-        PrintError(QStringLiteral("tev-cli recalc: the ledger cannot be opened: %1\n").arg(LedgerPath(*state)));
+    if (!invocation.ledgerOpens(*state))
         return ExitFailed;
-    }
+    SumStockValue(*state);
     PrintOut(QStringLiteral("total-stock-value: %1\n").arg(DecimalText(state->TotalStockValue)));
     return ExitSuccess;
 }

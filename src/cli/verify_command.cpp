@@ -7,7 +7,7 @@ int RunVerify(Invocation& invocation)
 {
     if (!invocation.args().isEmpty())
         return invocation.usageError(QStringLiteral("verify takes no arguments"));
-    AppState* state = invocation.startUp();
+    AppState* state = invocation.startUp(Invocation::Access::Inspect);
     if (!state)
         return ExitFailed;
 

@@ -79,7 +79,9 @@ std::unique_ptr<Workbook> openImportWorkbook(AppState& state, const QString& nam
 
 } // namespace
 
-ImportRunResult RunItemImport(AppState& state, ImportRunMode mode, const ImportRunView& view)
+namespace {
+
+ImportRunResult runItemImport(AppState& state, ImportRunMode mode, const ImportRunView& view)
 {
     ImportRunResult result;
     RunReport report(state, mode, view, result);
@@ -116,6 +118,26 @@ ImportRunResult RunItemImport(AppState& state, ImportRunMode mode, const ImportR
         report.tell(ImportProblemTitle(), ItemImportCapacityMessage());
     else if (mode == ImportRunMode::Interactive)
         report.tell(ImportDoneTitle(), ItemImportDoneMessage());
+    return result;
+}
+
+} // namespace
+
+ImportRunResult RunItemImport(AppState& state, ImportRunMode mode, const ImportRunView& view)
+{
+    if (mode == ImportRunMode::Interactive)
+        return runItemImport(state, mode, view);
+    // Nobody is there to click: whatever the layers below would show goes into the result.
+    ImportRunResult result;
+    QStringList messages;
+    {
+        UnattendedMessages diverted(state.dialogs);
+        result = runItemImport(state, mode, view);
+        messages = diverted.messages();
+    }
+    if (!result.note.isEmpty())
+        messages.prepend(result.note);
+    result.note = messages.join(u'\r');
     return result;
 }
 

@@ -35,7 +35,9 @@ struct ImportRunResult {
     int written = 0;         // items or entries written
     bool overCapacity = false;
     int problems = 0;        // problems the check found
-    QString note;            // unattended: the message an interactive run would have shown
+    // Unattended: the messages an interactive run would have shown, its own and those of the
+    // layers below (lines joined by CR, one message after the other).
+    QString note;
 };
 
 ImportRunResult RunItemImport(AppState& state, ImportRunMode mode, const ImportRunView& view);

@@ -15,8 +15,14 @@ ExcelErrorMessage ExcelErrorText(int errorNumber)
     case 53:
         return {outputTitle, joinLines({QStringLiteral("原本Excelフォルダー内のExcelファイル"),
                                         QStringLiteral("　在庫出力台帳.xlsx"), QStringLiteral("　　が見つかりません。")})};
+    case 61:
+        return {outputTitle, QStringLiteral("ディスクの空き容量が不足しているため、Excelファイルを出力できません。　")};
     case 71:
         return {outputTitle, QStringLiteral("ディスクが準備されていません。　")};
+    case 75:
+        return {outputTitle,
+                joinLines({QStringLiteral("出力Excelフォルダーに書き込みできません。"),
+                           QStringLiteral("フォルダーとファイルの書き込み権限を確認してください。　")})};
     case 76:
         return {outputTitle,
                 joinLines({QStringLiteral("原本Excelフォルダーか"), QStringLiteral("出力Excelフォルダーが見つかりません。"),

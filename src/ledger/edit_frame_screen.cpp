@@ -175,6 +175,8 @@ void EditFrameController::storeItem()
         outcome = m_session.store();
     }
     draw();
+    if (outcome.ledgerDamaged)
+        m_screen.offerLedgerRepair();
     if (!outcome.stored())
         return;
     if (outcome.backedUp)

@@ -35,6 +35,7 @@ struct StoreOutcome {
     int recordNo = 0;       // the record the item was stored as
     bool appended = false;  // a new record (new or copied item)
     bool backedUp = false;  // the ledger was copied into "原本Excel" afterwards
+    bool ledgerDamaged = false; // refused because the ledger file is damaged (the screen offers the repair)
     bool stored() const { return status == Status::Stored; }
 };
 

@@ -11,10 +11,12 @@
 #include "storage/file_error.h"
 #include "storage/item_number_file.h"
 #include "storage/ledger_append.h"
+#include "storage/ledger_damage.h"
 #include "storage/ledger_file.h"
 #include "storage/ledger_lock.h"
 #include "storage/paths.h"
 #include "storage/settings_lines.h"
+#include "storage/shared_checks.h"
 
 #include <cerrno>
 
@@ -29,21 +31,20 @@ void informBusy(AppState& state)
                                     + QStringLiteral("しばらくしてからもう一度登録してください。"));
 }
 
-// The reason is given where the failing call said why (a full disk, a folder without permission).
-void informWriteFailure(AppState& state, const IoResult& io)
+// The reason is given where the failing call said why (a full disk, a folder without permission,
+// a damaged ledger). A damaged ledger is marked in the outcome.
+void informWriteFailure(AppState& state, const IoResult& io, StoreOutcome& outcome, bool partLeft = false)
 {
-    QString text = QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r';
-    if (io.errorCode != 0)
-        text += DescribeFileError(ClassifyFileError(io.errorCode, io.path)) + u'\r';
-    state.dialogs.inform(Title, text + io.path + u'\r' + QStringLiteral("登録されていません。"));
+    state.dialogs.inform(Title, LedgerWriteFailureMessage(io, partLeft));
+    outcome.ledgerDamaged = io.errorCode == EBADMSG;
 }
 
-void informLockFailure(AppState& state, const IoResult& io)
+void informLockFailure(AppState& state, const IoResult& io, StoreOutcome& outcome)
 {
     if (io.errorCode == EBUSY)
         informBusy(state);
     else
-        informWriteFailure(state, io);
+        informWriteFailure(state, io, outcome);
 }
 
 } // namespace
@@ -52,9 +53,7 @@ StoreOutcome EditSession::store()
 {
     StoreOutcome outcome;
     // A view-only client may look at data and output workbooks, but not register or correct.
-    if (ReadFlag(m_state.ClientSettings[ClientLine::ViewOnly])) {
-        m_state.dialogs.inform(Title, QStringLiteral("当クライアントは確認のみの設定です。") + u'\r'
-                                          + QStringLiteral("登録・訂正は出来ません。"));
+    if (RefuseWhenViewOnly(m_state)) {
         outcome.status = StoreOutcome::Status::Refused;
         return outcome;
     }
@@ -108,7 +107,7 @@ StoreOutcome EditSession::storeNew()
         informBusy(m_state);
         return outcome;
     case AppendResult::Status::Failed:
-        informWriteFailure(m_state, appended.io);
+        informWriteFailure(m_state, appended.io, outcome, appended.partLeft);
         return outcome;
     }
     m_item = m_state.CurrentRecord;
@@ -133,12 +132,18 @@ StoreOutcome EditSession::storeCorrection()
     for (;;) {
         LedgerLock lock(m_state);
         if (const IoResult taken = lock.take(); !taken) {
-            informLockFailure(m_state, taken);
+            informLockFailure(m_state, taken, outcome);
             return outcome;
         }
         LedgerCloser closer(m_state);
-        if (!OpenLedger(m_state)) {
-            informWriteFailure(m_state, IoResult::failure(LedgerPath(m_state), 0, QString()));
+        if (const IoResult opened = OpenLedger(m_state); !opened) {
+            informWriteFailure(m_state, opened, outcome);
+            return outcome;
+        }
+        // A damaged ledger is not written on; the record is written in place only where the
+        // file is a whole number of sound records at its end and the record itself is sound.
+        if (const IoResult sound = CheckLedgerEnd(*m_state.ledgerFile); !sound) {
+            informWriteFailure(m_state, sound, outcome);
             return outcome;
         }
         if (recordNo < 1 || recordNo > m_state.RecordCount || !ReadRecord(m_state, recordNo)) {
@@ -149,6 +154,11 @@ StoreOutcome EditSession::storeCorrection()
             return outcome;
         }
         const ItemRecord onDisk = m_state.CurrentRecord;
+        if (const IoResult sound = CheckLedgerBytes(LedgerPath(m_state), onDisk.data(), ItemRecord::Length, recordNo);
+            !sound) {
+            informWriteFailure(m_state, sound, outcome);
+            return outcome;
+        }
         if (expected && !(onDisk == *expected)) {
             CloseLedger(m_state);
             lock.release();
@@ -168,7 +178,7 @@ StoreOutcome EditSession::storeCorrection()
         const IoResult written = WriteRecord(m_state, recordNo);
         if (!written) {
             publish();
-            informWriteFailure(m_state, written);
+            informWriteFailure(m_state, written, outcome);
             return outcome;
         }
         // The change log's line, still under the lock; a store that changed nothing has none.

@@ -1,9 +1,13 @@
 #pragma once
-// The ItemSummaryTable behind the sort/delete list: one row per record of the ledger or of the
-// rewrite file (item number, name, specification, maker and the record number), and the
-// removal of a row from the deletion list, which lives in memory until "登　録".
+// The ItemSummaryTable behind the sort/delete list: one row per ledger record (item number, name,
+// specification, maker, the record number and a digest of the record as it was read), and the
+// removal of a row from the list, which lives in memory until "登　録".
+#include "ledger/ledger_commit.h"
+#include "storage/io_result.h"
+
 #include <QList>
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct AppState;
@@ -14,22 +18,19 @@ struct ItemSummaryRow {
     QString specification;
     QString maker;
     int recordNo = 0; // 0 for a row emptied by a removal
+    quint64 digest = 0;
     bool isBlank() const { return recordNo == 0; }
+    // The record as the list shows it, for a deletion by identity.
+    ListedRecord listed() const { return {recordNo, digest, number}; }
     bool operator==(const ItemSummaryRow&) const = default;
 };
 // Position p (1..N) at index p - 1.
 using ItemSummaryTable = std::vector<ItemSummaryRow>;
 
-enum class SummarySource { Ledger, RewriteFile };
+// Opens the ledger (the count is taken afresh) and reads records 1..RecordCount, each with its
+// record number and digest. `io` gets the failure of an unreadable ledger, `ledgerCount` the count.
+ItemSummaryTable ReadItemSummary(AppState& state, IoResult* io = nullptr, int* ledgerCount = nullptr);
 
-// Ledger: opens it (the count is taken afresh) and reads records 1..RecordCount, the record
-// number in the last column. Rewrite file: its records, the position in the last column.
-// `ok` is false when the file could not be read to its end.
-ItemSummaryTable ReadItemSummary(AppState& state, SummarySource source, bool* ok = nullptr);
-
-// "行削除" of the delete panel: rows after `row` (1-based) move up one, the last row becomes
-// blank. A row that holds no record removes nothing and returns false.
-bool RemoveSummaryRow(ItemSummaryTable& table, int row);
-
-// The record numbers of positions 1..workingCount, in order: what the ledger keeps.
-QList<int> KeptRecordNumbers(const ItemSummaryTable& table, int workingCount);
+// "行削除": rows after `row` (1-based) move up one, the last row becomes blank; the removed row
+// is returned. A row that holds no record removes nothing.
+std::optional<ItemSummaryRow> RemoveSummaryRow(ItemSummaryTable& table, int row);

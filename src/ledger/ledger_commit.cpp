@@ -1,17 +1,19 @@
 #include "ledger/ledger_commit.h"
 
 #include "ledger/item_change_names.h"
+#include "ledger/sort_keys.h"
 #include "storage/app_state.h"
+#include "storage/field_text.h"
 #include "storage/file_error.h"
 #include "storage/item_number_file.h"
 #include "storage/item_record.h"
+#include "storage/ledger_damage.h"
 #include "storage/ledger_file.h"
+#include "storage/ledger_image.h"
 #include "storage/ledger_lock.h"
-#include "storage/paths.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -21,82 +23,57 @@
 namespace {
 
 constexpr qsizetype RecordLength = ItemRecord::Length;
-// The lock that appending items takes: no item is appended while the ledger is replaced.
-constexpr int ProgressStep = 4096;
+// A refusal names at most this many items; the rest are counted.
+constexpr int NamedItems = 5;
 
-// A whole record file in memory, a damaged tail padded with spaces to a full record.
-struct RecordFile {
-    QByteArray bytes;
-    int count = 0;
-    const char* record(int n) const { return bytes.constData() + (n - 1) * RecordLength; }
-};
-
-IoResult readRecordFile(const QString& path, RecordFile& into, int maxRecords)
+QString countFact(int count)
 {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return IoResult::failure(path, errno ? errno : ENOENT, file.errorString());
-    into.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return IoResult::failure(path, errno ? errno : EIO, file.errorString());
-    into.count = int(std::min<qint64>(RecordCountForLength(into.bytes.size()), maxRecords));
-    if (into.bytes.size() < into.count * RecordLength)
-        into.bytes.append(QByteArray(into.count * RecordLength - into.bytes.size(), ' '));
-    return IoResult::success();
+    return QStringLiteral("件数: %1").arg(count);
 }
 
-CommitResult cancelled(QSaveFile& out)
+QString listedName(const ListedRecord& item)
 {
-    out.cancelWriting();
-    CommitResult result;
-    result.io = IoResult::failure(out.fileName(), ECANCELED, QStringLiteral("cancelled"));
-    return result;
+    QString text = QString::number(item.recordNo) + QStringLiteral(" 件目");
+    if (!item.number.isEmpty())
+        text += QStringLiteral("（在庫品No ") + item.number + QStringLiteral("）");
+    return text;
 }
 
-// Writes `records` as the new ledger through a temporary file and one rename, then removes the
-// rewrite file and rebuilds the item number table from the new ledger.
+// The ledger as it is now, read under the lock and fit to be written on.
+IoResult readCurrentLedger(AppState& state, LedgerImage& image)
+{
+    RemoveLeftoverLedgerTemporaries(LedgerPath(state));
+    // A link in the ledger's place is refused here (ELOOP), before anything is read through it.
+    if (const IoResult read = ReadLedgerImage(LedgerPath(state), image); !read)
+        return read;
+    return CheckLedgerBytes(LedgerPath(state), image.bytes.constData(), image.bytes.size());
+}
+
+// Writes `records` as the new ledger, then reopens it and rebuilds the item number table.
 CommitResult replaceLedger(AppState& state, const std::vector<const char*>& records, const CommitProgress& progress)
 {
     CommitResult result;
-    const int total = int(records.size());
-    QSaveFile out(LedgerPath(state));
-    out.setDirectWriteFallback(false);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly)) {
-        result.io = IoResult::failure(out.fileName(), errno ? errno : EACCES, out.errorString());
+    if (int(records.size()) > AppState::MaxRecords) {
+        result.io = IoResult::failure(LedgerPath(state), EFBIG,
+                                      QStringLiteral("登録後の台帳が %1 件になり、許容量 %2 件を超えます。")
+                                          .arg(records.size())
+                                          .arg(AppState::MaxRecords));
         return result;
     }
-    if (progress && !progress(CommitStage::Started, 0, total))
-        return cancelled(out);
-    QByteArray block;
-    block.reserve(ProgressStep * RecordLength);
-    for (int k = 0; k < total; ++k) {
-        block.append(records[size_t(k)], RecordLength - 2);
-        block.append("\r\n", 2);
-        if ((k + 1) % ProgressStep == 0 || k + 1 == total) {
-            if (out.write(block) != block.size()) {
-                result.io = IoResult::failure(out.fileName(), errno ? errno : EIO, out.errorString());
-                out.cancelWriting();
-                return result;
-            }
-            block.clear();
-            if (progress && !progress(CommitStage::Writing, k + 1, total))
-                return cancelled(out);
-        }
-    }
-    if (progress && !progress(CommitStage::Written, total, total))
-        return cancelled(out);
-    // commit() syncs the temporary file to the disk before it renames it over the ledger.
-    errno = 0;
-    if (!out.commit()) {
-        result.io = IoResult::failure(LedgerPath(state), errno ? errno : EIO, out.errorString());
+    const LedgerWriteProgress written = [&progress](int done, int total) {
+        if (!progress)
+            return true;
+        if (done == 0)
+            return progress(CommitStage::Started, 0, total);
+        if (!progress(CommitStage::Writing, done, total))
+            return false;
+        return done < total || progress(CommitStage::Written, total, total);
+    };
+    CloseLedger(state);
+    if (!(result.io = ReplaceLedgerFile(LedgerPath(state), records, written)))
         return result;
-    }
     if (progress)
-        progress(CommitStage::Replaced, total, total);
-
-    DeleteRewriteFile(state);
+        progress(CommitStage::Replaced, int(records.size()), int(records.size()));
     {
         LedgerCloser closer(state);
         OpenLedger(state);
@@ -107,104 +84,120 @@ CommitResult replaceLedger(AppState& state, const std::vector<const char*>& reco
     return result;
 }
 
-void appendNewerRecords(const RecordFile& ledger, int snapshotCount, std::vector<const char*>& records)
+// The record numbers of the listed records, each checked against the ledger as it is now. A
+// record that is not at its number as it was listed makes the refusal that names it.
+IoResult findListed(const QString& path, const LedgerImage& ledger, const QList<ListedRecord>& listed,
+                    std::vector<bool>& removed)
 {
-    for (int n = snapshotCount + 1; n <= ledger.count; ++n)
-        records.push_back(ledger.record(n));
-}
-
-bool hasName(const char* record)
-{
-    ItemRecord item;
-    item.assignBytes(record);
-    return !item.text(ItemField::Name).isEmpty();
-}
-
-} // namespace
-
-namespace {
-
-// Lines about the whole operation.
-QString countFact(int count)
-{
-    return QStringLiteral("件数: %1").arg(count);
-}
-
-// The commits below run under the ledger lock and append their log lines before they return;
-// the public functions report a failed log write once the lock has been released.
-CommitResult keptRecordsLocked(AppState& state, const QList<int>& recordNos, int snapshotCount,
-                               const CommitProgress& progress)
-{
-    CommitResult result;
-    LedgerLock lock(state);
-    if (!(result.io = lock.take()))
-        return result;
-    RecordFile ledger;
-    if (!(result.io = readRecordFile(LedgerPath(state), ledger, AppState::MaxRecords)))
-        return result;
-    if (ledger.count < snapshotCount) {
-        result.io = IoResult::failure(LedgerPath(state), ESTALE,
-                                      QStringLiteral("the ledger has been changed by another client"));
-        return result;
-    }
-    std::vector<const char*> records;
-    records.reserve(size_t(recordNos.size()) + size_t(ledger.count - snapshotCount));
-    for (const int n : recordNos) {
-        if (n < 1 || n > snapshotCount) {
-            result.io = IoResult::failure(LedgerPath(state), EINVAL, QStringLiteral("record %1 does not exist").arg(n));
-            return result;
+    removed.assign(size_t(ledger.count) + 1, false);
+    QStringList gone;
+    int goneCount = 0;
+    for (const ListedRecord& item : listed) {
+        const bool there = item.recordNo >= 1 && item.recordNo <= ledger.count
+            && RecordDigest(ledger.record(item.recordNo)) == item.digest;
+        if (there) {
+            removed[size_t(item.recordNo)] = true;
+            continue;
         }
-        records.push_back(ledger.record(n));
+        if (++goneCount <= NamedItems)
+            gone.append(listedName(item));
     }
-    appendNewerRecords(ledger, snapshotCount, records);
-    result = replaceLedger(state, records, progress);
-    if (!result.ok())
-        return result;
+    if (goneCount == 0)
+        return IoResult::success();
+    QString detail = gone.join(QStringLiteral("、"));
+    if (goneCount > NamedItems)
+        detail += QStringLiteral(" ほか %1 件").arg(goneCount - NamedItems);
+    return IoResult::failure(path, ESTALE, detail);
+}
 
-    std::vector<bool> kept(size_t(snapshotCount) + 1, false);
-    for (const int n : recordNos)
-        kept[size_t(n)] = true;
-    ChangeLog log(state, ChangeOperation::Delete);
-    log.addSummary({QStringLiteral("削除: %1").arg(snapshotCount - int(recordNos.size())),
-                    countFact(result.recordCount)});
+void noteRemoved(ChangeLog& log, const LedgerImage& ledger, const std::vector<bool>& removed)
+{
     ItemRecord gone;
-    for (int n = 1; n <= snapshotCount; ++n) {
-        if (kept[size_t(n)])
+    for (int n = 1; n <= ledger.count; ++n) {
+        if (!removed[size_t(n)])
             continue;
         gone.assignBytes(ledger.record(n));
         log.addLine(n, gone.text(ItemField::Number), {gone.text(ItemField::Name)});
     }
-    result.logWritten = log.write();
-    return result;
 }
 
-CommitResult rewriteFileLocked(AppState& state, int snapshotCount, const CommitProgress& progress)
+int countOf(const std::vector<bool>& flags)
+{
+    return int(std::count(flags.begin(), flags.end(), true));
+}
+
+// The commits below run under the ledger lock and append their log lines before they return;
+// the public functions report a failed log write once the lock has been released.
+CommitResult deletionLocked(AppState& state, const QList<ListedRecord>& listed, const CommitProgress& progress)
 {
     CommitResult result;
     LedgerLock lock(state);
     if (!(result.io = lock.take()))
         return result;
-    RecordFile sorted;
-    if (!(result.io = readRecordFile(RewritePath(state), sorted, AppState::MaxRecords)))
+    LedgerImage ledger;
+    if (!(result.io = readCurrentLedger(state, ledger)))
         return result;
-    RecordFile ledger;
-    if (!(result.io = readRecordFile(LedgerPath(state), ledger, AppState::MaxRecords)))
+    std::vector<bool> removed;
+    if (!(result.io = findListed(LedgerPath(state), ledger, listed, removed)))
         return result;
     std::vector<const char*> records;
-    records.reserve(size_t(sorted.count) + size_t(std::max(0, ledger.count - snapshotCount)));
-    for (int n = 1; n <= sorted.count; ++n)
-        if (hasName(sorted.record(n)))
-            records.push_back(sorted.record(n));
-    appendNewerRecords(ledger, snapshotCount, records);
-    if (int(records.size()) > AppState::MaxRecords) {
-        result.io = IoResult::failure(LedgerPath(state), EFBIG, QStringLiteral("the ledger would exceed its capacity"));
+    records.reserve(size_t(ledger.count));
+    for (int n = 1; n <= ledger.count; ++n)
+        if (!removed[size_t(n)])
+            records.push_back(ledger.record(n));
+    result = replaceLedger(state, records, progress);
+    if (!result.ok())
         return result;
+    ChangeLog log(state, ChangeOperation::Delete);
+    log.addSummary({QStringLiteral("削除: %1").arg(countOf(removed)), countFact(result.recordCount)});
+    noteRemoved(log, ledger, removed);
+    result.logWritten = log.write();
+    return result;
+}
+
+CommitResult sortLocked(AppState& state, const QList<ListedRecord>& listed, const CommitProgress& progress)
+{
+    CommitResult result;
+    LedgerLock lock(state);
+    if (!(result.io = lock.take()))
+        return result;
+    LedgerImage ledger;
+    if (!(result.io = readCurrentLedger(state, ledger)))
+        return result;
+    std::vector<bool> removed;
+    if (!(result.io = findListed(LedgerPath(state), ledger, listed, removed)))
+        return result;
+    std::vector<const char*> named;
+    QStringList keys;
+    named.reserve(size_t(ledger.count));
+    keys.reserve(ledger.count);
+    ItemRecord record;
+    for (int n = 1; n <= ledger.count; ++n) {
+        if (removed[size_t(n)])
+            continue;
+        record.assignBytes(ledger.record(n));
+        const QString key = SortKeyText(record);
+        if (key.isEmpty())
+            continue; // a record without a name leaves the ledger with the sort
+        named.push_back(ledger.record(n));
+        keys.append(key);
     }
+    const std::vector<int> order = SortedKeyOrder(keys);
+    std::vector<const char*> records;
+    records.reserve(order.size());
+    for (const int k : order)
+        records.push_back(named[size_t(k)]);
     result = replaceLedger(state, records, progress);
     if (!result.ok())
         return result;
     ChangeLog log(state, ChangeOperation::Sort);
-    log.addSummary({countFact(result.recordCount)});
+    QStringList facts{countFact(result.recordCount)};
+    if (const int withoutName = ledger.count - countOf(removed) - int(named.size()); withoutName > 0)
+        facts.append(QStringLiteral("品名なし: %1").arg(withoutName));
+    if (countOf(removed) > 0)
+        facts.append(QStringLiteral("削除: %1").arg(countOf(removed)));
+    log.addSummary(facts);
+    noteRemoved(log, ledger, removed);
     result.logWritten = log.write();
     return result;
 }
@@ -213,7 +206,7 @@ CommitResult rewriteFileLocked(AppState& state, int snapshotCount, const CommitP
 // (records of the same number in their order), so an import that moves items to other record
 // numbers logs what changed in them, not every record whose place changed. Added and removed
 // items get a line without their fields.
-void noteEditedRecords(ChangeLog& log, const RecordFile& before, const std::vector<ItemRecord>& after)
+void noteEditedRecords(ChangeLog& log, const LedgerImage& before, const std::vector<ItemRecord>& after)
 {
     auto numberBytes = [](const char* record) {
         return QByteArray(record + ItemRecord::textOffset(ItemField::Number), ItemRecord::TextWidth);
@@ -255,9 +248,8 @@ CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const Com
     LedgerLock lock(state);
     if (!(result.io = lock.take()))
         return result;
-    RecordFile ledger;
-    // A data folder without a ledger yet starts from an empty one.
-    if (QFile::exists(LedgerPath(state)) && !(result.io = readRecordFile(LedgerPath(state), ledger, AppState::MaxRecords)))
+    LedgerImage ledger;
+    if (!(result.io = readCurrentLedger(state, ledger)))
         return result;
     std::vector<ItemRecord> records(size_t(ledger.count));
     for (int n = 1; n <= ledger.count; ++n)
@@ -265,13 +257,9 @@ CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const Com
     // The old records stay only where the log compares them record by record.
     const int countBefore = ledger.count;
     if (!logAs.perRecord)
-        ledger.bytes = QByteArray();
+        ledger = LedgerImage{};
     if (!edit(records)) {
         result.io = IoResult::failure(LedgerPath(state), ECANCELED, QStringLiteral("cancelled"));
-        return result;
-    }
-    if (int(records.size()) > AppState::MaxRecords) {
-        result.io = IoResult::failure(LedgerPath(state), EFBIG, QStringLiteral("the ledger would exceed its capacity"));
         return result;
     }
     std::vector<const char*> pointers;
@@ -301,15 +289,25 @@ CommitResult reported(AppState& state, CommitResult result)
 
 } // namespace
 
-CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
-                               const CommitProgress& progress)
+quint64 RecordDigest(const char* record)
 {
-    return reported(state, keptRecordsLocked(state, recordNos, snapshotCount, progress));
+    // FNV-1a over the whole record: enough to tell a changed record from the one listed.
+    quint64 hash = 14695981039346656037ULL;
+    for (qsizetype k = 0; k < RecordLength; ++k) {
+        hash ^= static_cast<unsigned char>(record[k]);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
 }
 
-CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress)
+CommitResult CommitDeletion(AppState& state, const QList<ListedRecord>& removed, const CommitProgress& progress)
 {
-    return reported(state, rewriteFileLocked(state, snapshotCount, progress));
+    return reported(state, deletionLocked(state, removed, progress));
+}
+
+CommitResult CommitSort(AppState& state, const QList<ListedRecord>& removed, const CommitProgress& progress)
+{
+    return reported(state, sortLocked(state, removed, progress));
 }
 
 CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
@@ -318,34 +316,37 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
     return reported(state, ledgerEditLocked(state, edit, progress, log));
 }
 
-int CountAfterRewriteCommit(AppState& state, int snapshotCount)
+int CountAfterDeletion(AppState& state, int removedCount)
 {
-    RecordFile sorted;
-    readRecordFile(RewritePath(state), sorted, AppState::MaxRecords);
-    int named = 0;
-    for (int n = 1; n <= sorted.count; ++n)
-        named += hasName(sorted.record(n)) ? 1 : 0;
-    return CountAfterKeptCommit(state, named, snapshotCount);
+    const qint64 length = QFileInfo(LedgerPath(state)).size();
+    return std::max(0, int(length / RecordLength) - removedCount);
 }
 
-int CountAfterKeptCommit(AppState& state, int keptCount, int snapshotCount)
+int CountAfterSort(AppState& state, int removedCount)
 {
-    const qint64 length = QFile(LedgerPath(state)).size();
-    const int count = int(std::min<qint64>(RecordCountForLength(length), AppState::MaxRecords));
-    return keptCount + std::max(0, count - snapshotCount);
+    LedgerImage ledger;
+    if (!ReadLedgerImage(LedgerPath(state), ledger))
+        return 0;
+    int named = 0;
+    for (int n = 1; n <= ledger.count; ++n)
+        named += FieldText(ledger.record(n) + ItemRecord::textOffset(ItemField::Name), ItemRecord::TextWidth).isEmpty() ? 0 : 1;
+    return std::max(0, named - removedCount);
 }
 
 QString CommitFailureMessage(const IoResult& io)
 {
+    if (io.errorCode == EBADMSG)
+        return LedgerDamageMessage(io);
     QString reason;
     if (io.errorCode == ESTALE)
-        reason = QStringLiteral("他の端末で台帳が変更されました。開き直してください。");
+        reason = QStringLiteral("一覧を表示した後に、他の端末で次の在庫品が変更または移動されました。") + u'\r' + QStringLiteral("　")
+            + io.detail + u'\r' + QStringLiteral("　一覧を開き直してください。");
     else if (io.errorCode == EBUSY)
         reason = QStringLiteral("他の端末が台帳を使用中です。");
     else if (io.errorCode == ECANCELED)
         reason = QStringLiteral("登録を中止しました。");
     else if (io.errorCode == EFBIG)
-        reason = QStringLiteral("台帳の許容量を超えます。");
+        reason = io.detail;
     else
         reason = DescribeFileError(ClassifyFileError(io.errorCode, io.path));
     return QStringLiteral("　台帳の登録ができませんでした。") + u'\r' + QStringLiteral("　台帳は元のままです。") + u'\r'

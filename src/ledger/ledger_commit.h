@@ -1,8 +1,11 @@
 #pragma once
-// "登　録" of the sort and delete panels: the complete new ledger is written to a temporary
-// file beside "Ma在庫品.dat", synced, and then takes its place in one rename, so that a crash or
-// a failure at any moment leaves either the old ledger or the new one, whole. Records that other
-// clients appended after the panel read the ledger are kept at the end.
+// Replacing the whole ledger: "登　録" of the sort and delete panels, the imports and the year
+// rollover. Every commit works on the ledger as it is on disk at that moment: it takes the ledger
+// lock, reads the whole file (the records past the capacity too), refuses a damaged or linked
+// file, computes the new ledger from it and writes it to a temporary file beside "Ma在庫品.dat",
+// synced, that takes the ledger's place in one rename. A crash or a failure at any moment leaves
+// either the old ledger or the new one, whole, and nothing another client stored before the
+// commit took the lock is lost.
 #include "storage/change_log.h"
 #include "storage/io_result.h"
 
@@ -17,7 +20,7 @@ enum class CommitStage {
     Started,  // the temporary file is open, nothing written yet
     Writing,  // `done` of `total` records written to the temporary file
     Written,  // everything written; the replacement comes next
-    Replaced, // the new ledger is in place; the rewrite file and the item numbers come next
+    Replaced, // the new ledger is in place; the item numbers come next
 };
 // Returning false before the replacement cancels the commit: the ledger stays as it was.
 using CommitProgress = std::function<bool(CommitStage stage, int done, int total)>;
@@ -29,23 +32,31 @@ struct CommitResult {
     bool ok() const { return io.ok; }
 };
 
-// Every commit appends its lines to the change log before it lets the ledger lock go.
+// An item as a list showed it: its record number then and a digest of its 926 bytes then. A
+// deletion removes it only where the ledger still holds exactly that record at that number.
+struct ListedRecord {
+    int recordNo = 0;
+    quint64 digest = 0;
+    QString number; // the item number the list showed, to name the item in a refusal
+    bool operator==(const ListedRecord&) const = default;
+};
+quint64 RecordDigest(const char* record);
 
-// The ledger becomes records `recordNos` of the ledger, in that order (the delete panel).
-// `snapshotCount` is the ledger's count when the list was read; a ledger that has since become
-// shorter (another client committed) is refused and left as it is. The log gets the counts and
-// a line for each record that goes.
-CommitResult CommitKeptRecords(AppState& state, const QList<int>& recordNos, int snapshotCount,
-                               const CommitProgress& progress = {});
+// The deletion: the listed records leave the ledger; every other record stays, in its order,
+// including those other clients appended or changed since the list was read. A listed record
+// that is no longer at its number as it was (changed, moved by a sort, removed) refuses the whole
+// deletion (ESTALE, the detail names them). The log gets the counts and a line per removed record.
+CommitResult CommitDeletion(AppState& state, const QList<ListedRecord>& removed, const CommitProgress& progress = {});
 
-// The ledger becomes the named records of the rewrite file, in its order (the sort panel). The
-// log gets one line with the count.
-CommitResult CommitRewriteFile(AppState& state, int snapshotCount, const CommitProgress& progress = {});
+// The sort: the ledger as it is now, without the listed records (removed on the sort panel, by
+// identity as above) and without the records that have no name, ordered by name and item number.
+// The log gets the count and a line per removed record.
+CommitResult CommitSort(AppState& state, const QList<ListedRecord>& removed, const CommitProgress& progress = {});
 
-// A change of many records committed at once (the imports): under the ledger lock the whole
-// ledger is read into `records`, `edit` changes, adds or keeps them, and the result replaces the
-// ledger as above. `edit` returning false cancels: nothing is written. More records than the
-// capacity are refused.
+// A change of many records committed at once (the imports, the rollover): under the ledger lock
+// the whole ledger is read into `records`, `edit` changes, adds or keeps them, and the result
+// replaces the ledger as above. `edit` returning false cancels: nothing is written. A result of
+// more records than the capacity is refused (EFBIG), nothing is dropped.
 using LedgerEdit = std::function<bool(std::vector<ItemRecord>& records)>;
 // How the change log records an edit: its operation, and either a line per changed, added or
 // removed record (with the changed fields) after the line of counts, or the counts alone.
@@ -56,10 +67,10 @@ struct LedgerEditLog {
 CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress = {},
                               const LedgerEditLog& log = {});
 
-// How many records the ledger will hold after CommitRewriteFile, for the confirmation.
-int CountAfterRewriteCommit(AppState& state, int snapshotCount);
-// The same for CommitKeptRecords.
-int CountAfterKeptCommit(AppState& state, int keptCount, int snapshotCount);
+// How many records the ledger would hold after CommitDeletion / CommitSort, for the question that
+// comes before (the ledger as it is now).
+int CountAfterDeletion(AppState& state, int removedCount);
+int CountAfterSort(AppState& state, int removedCount);
 
 // The message a failed commit shows (title "異常確認").
 QString CommitFailureMessage(const IoResult& io);

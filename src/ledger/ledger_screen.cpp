@@ -159,9 +159,10 @@ void LedgerScreen::open()
     m_view.EntryTarget = 14;
     m_list->setPageText(QString());
 
+    IoResult opened;
     {
         LedgerCloser closer(m_state);
-        OpenLedger(m_state);
+        opened = OpenLedger(m_state);
     }
     m_view.page.DisplayCursor = 0;
     m_view.page.PageNumber = 0;
@@ -196,6 +197,7 @@ void LedgerScreen::open()
 
     m_list->filterBar()->hide();
     m_list->filterBar()->placeButtons();
+    tellLedgerStateOnOpening(opened);
 }
 
 void LedgerScreen::setUpGrids()

@@ -5,6 +5,7 @@
 #include "ledger/ledger_view_state.h"
 #include "ledger/list_page.h"
 #include "ledger/filter_conditions.h"
+#include "storage/io_result.h"
 
 #include <QWidget>
 
@@ -52,6 +53,10 @@ public:
     void setPageLabel(int pageNumber);
     void setCountLabel(int count);
 
+    // Asks whether to repair the damaged ledger (after a write it refused) and does it on Yes:
+    // the report is shown and the list shows the repaired ledger from page 1.
+    void offerLedgerRepair(const QString& why = QString());
+
     // "次 項" / "前 項" of the whole ledger and "次　項" / "前項" of a filter result.
     void nextPage();
     void previousPage();
@@ -66,6 +71,8 @@ private:
     void buildRegions();
     void connectControls();
     void open();
+    // Once per opening: a ledger that cannot be opened, one at or past its capacity, a damaged end.
+    void tellLedgerStateOnOpening(const IoResult& opened);
     void setUpGrids();
     void applyClientOptions();
     void showItemTableOptions();

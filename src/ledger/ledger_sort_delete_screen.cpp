@@ -17,6 +17,7 @@
 #include "ui/flex_grid.h"
 
 #include <QLabel>
+#include <cerrno>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -54,13 +55,14 @@ void LedgerScreen::openSortDeletePanel(bool sortMode)
     BusyCursor busy;
     m_sortDelete->enterMode(sortMode);
     SortDeleteSession& session = m_sortDelete->session;
-    session.table = ReadItemSummary(m_state, SummarySource::Ledger);
-    session.snapshotCount = m_state.RecordCount;
-    session.workingCount = m_state.RecordCount;
-    m_sortDelete->countLabel()->setText(CountLabelText(m_state.RecordCount));
+    IoResult read;
+    session.table = ReadItemSummary(m_state, &read, &session.workingCount);
+    m_sortDelete->countLabel()->setText(CountLabelText(session.workingCount));
     m_sortDelete->showSummary(session.table);
     m_sortDelete->show();
     m_sortDelete->raise();
+    if (!read)
+        m_state.dialogs.inform(ErrorTitle, LedgerOpenFailureMessage(read));
 }
 
 void LedgerScreen::openSort()
@@ -81,28 +83,28 @@ void LedgerScreen::runSort()
 {
     SortDeleteSession& session = m_sortDelete->session;
     showStatus(m_sortStatus, QStringLiteral("Sort中"));
-    SortResult result;
+    SortPreview preview;
     {
         BusyCursor busy;
-        result = SortLedgerIntoRewriteFile(m_state);
+        preview = PreviewSortedLedger(m_state);
     }
-    m_sortDelete->countLabel()->setText(CountLabelText(result.ledgerCount));
-    if (!result.io.ok) {
+    m_sortDelete->countLabel()->setText(CountLabelText(preview.ledgerCount));
+    if (!preview.io.ok) {
         m_sortStatus->hide();
-        m_state.dialogs.inform(ErrorTitle, CommitFailureMessage(result.io));
+        m_state.dialogs.inform(ErrorTitle, LedgerOpenFailureMessage(preview.io));
         return;
     }
-    if (result.ledgerCount > 0) {
+    if (preview.ledgerCount > 0) {
         BusyCursor busy;
         session.sorted = true;
-        session.snapshotCount = result.ledgerCount;
-        session.workingCount = result.sortedCount;
-        session.table = ReadItemSummary(m_state, SummarySource::RewriteFile);
+        session.removed.clear();
+        session.workingCount = int(preview.rows.size());
+        session.table = std::move(preview.rows);
         m_sortDelete->showSummary(session.table);
         m_sortDelete->list()->setCurrentCell(1, 1);
         m_sortDelete->setIndicatorColour(SortDeleteColour::Sorted);
         m_sortDelete->resultLabel()->setText(QStringLiteral("Sort完了"));
-        // Rows of the sorted copy can be removed once it exists.
+        // Rows of the sorted order can be removed once it is shown.
         m_sortDelete->deleteRowButton()->show();
     }
     m_sortStatus->hide();
@@ -112,25 +114,18 @@ void LedgerScreen::removeSortDeleteRow()
 {
     SortDeleteSession& session = m_sortDelete->session;
     const int row = m_sortDelete->list()->currentRow();
-    // Only a row that still holds an item can be removed; a blank row would otherwise lower the
-    // count and drop the last item kept.
-    if (row < 1 || row > int(session.table.size()) || session.table[size_t(row - 1)].isBlank()
-        || (session.sortMode && session.table[size_t(row - 1)].name.isEmpty()))
-        return;
     showStatus(m_sortStatus, session.sortMode ? QStringLiteral("行削除中") : QStringLiteral("削除中"));
     BusyCursor busy;
-    if (session.sortMode) {
-        const IoResult io = RemoveRewriteRecord(m_state, row);
-        if (!io.ok) {
-            m_sortStatus->hide();
-            m_state.dialogs.inform(ErrorTitle, CommitFailureMessage(io));
-            return;
-        }
-        session.table = ReadItemSummary(m_state, SummarySource::RewriteFile);
-    } else {
-        m_sortDelete->setIndicatorColour(SortDeleteColour::Working);
-        RemoveSummaryRow(session.table, row);
+    // Only a row that still holds an item can be removed; a blank row would otherwise lower the
+    // count and drop the last item kept.
+    const std::optional<ItemSummaryRow> removed = RemoveSummaryRow(session.table, row);
+    if (!removed) {
+        m_sortStatus->hide();
+        return;
     }
+    if (!session.sortMode)
+        m_sortDelete->setIndicatorColour(SortDeleteColour::Working);
+    session.removed.append(removed->listed());
     --session.workingCount;
     m_sortDelete->countLabel()->setText(CountLabelText(session.workingCount));
     m_sortDelete->showSummary(session.table);
@@ -146,9 +141,12 @@ void LedgerScreen::registerSortDelete()
         m_state.dialogs.inform(LedgerText::ExplanationTitle, QStringLiteral("　Sort開始で並べ替えてから登録してください。"));
         return;
     }
-    const QList<int> kept = KeptRecordNumbers(session.table, session.workingCount);
-    const int planned = session.sortMode ? CountAfterRewriteCommit(m_state, session.snapshotCount)
-                                         : CountAfterKeptCommit(m_state, int(kept.size()), session.snapshotCount);
+    int planned = 0;
+    {
+        BusyCursor busy;
+        planned = session.sortMode ? CountAfterSort(m_state, int(session.removed.size()))
+                                   : CountAfterDeletion(m_state, int(session.removed.size()));
+    }
     const QString question = (session.sortMode ? QStringLiteral("　並べ替えた順で在庫品台帳を登録します。")
                                                : QStringLiteral("　削除した結果で在庫品台帳を登録します。"))
         + u'\r' + QStringLiteral("　登録後の台帳は ") + QString::number(planned) + QStringLiteral(" 件になります。") + u'\r'
@@ -174,11 +172,15 @@ void LedgerScreen::registerSortDelete()
             progress->setValue(done);
             return stage == CommitStage::Replaced || !progress->wasCanceled();
         };
-        result = session.sortMode ? CommitRewriteFile(m_state, session.snapshotCount, report)
-                                  : CommitKeptRecords(m_state, kept, session.snapshotCount, report);
+        result = session.sortMode ? CommitSort(m_state, session.removed, report)
+                                  : CommitDeletion(m_state, session.removed, report);
     }
     if (!result.ok()) {
         m_state.dialogs.inform(ErrorTitle, CommitFailureMessage(result.io));
+        if (result.io.errorCode == EBADMSG) {
+            closeSortDelete();
+            offerLedgerRepair();
+        }
         return;
     }
     m_sortDelete->hide();
@@ -193,8 +195,6 @@ void LedgerScreen::closeSortDelete()
     const bool sortMode = m_sortDelete->session.sortMode;
     m_sortDelete->hide();
     m_sortDelete->session = SortDeleteSession{};
-    if (!sortMode)
-        return;
-    DeleteRewriteFile(m_state);
-    showFirstFullPage();
+    if (sortMode)
+        showFirstFullPage();
 }

@@ -16,12 +16,14 @@ inline constexpr quint32 Working = 12632319; // RGB 255, 192, 192
 inline constexpr quint32 Sorted = 8421631;   // RGB 255, 128, 128
 }
 
+// The working list lives in this client's memory only; "登　録" applies it to the ledger as it is
+// then: the removed rows leave it by identity, and a sort sorts what the ledger holds.
 struct SortDeleteSession {
     bool sortMode = true;
-    bool sorted = false;   // a sorted copy has been written by "Sort開始"
+    bool sorted = false;   // "Sort開始" has shown the sorted order
     ItemSummaryTable table;
+    QList<ListedRecord> removed; // the rows "行削除" took out of the list
     int workingCount = 0;
-    int snapshotCount = 0; // the ledger's count when the list was read
 };
 
 class SortDeletePanel : public QFrame {

@@ -4,6 +4,7 @@
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
+#include "storage/folder_check.h"
 #include "storage/settings_files.h"
 
 namespace {
@@ -53,6 +54,14 @@ bool MayOpenFromMenu(AppState& state, MenuTarget target)
     if (state.PasswordRequired) {
         state.dialogs.inform(Administration, QStringLiteral(" パスワード認証が必要です。"));
         return false;
+    }
+    // The screens that work on the data need a data folder they can use; the settings screen
+    // opens all the same, since that is where the folder is set.
+    if (target == MenuTarget::Ledger || target == MenuTarget::Import) {
+        if (const QString problem = DataFolderProblemMessage(state, false); !problem.isEmpty()) {
+            state.dialogs.inform(QStringLiteral("異常確認"), problem);
+            return false;
+        }
     }
     return true;
 }

@@ -12,7 +12,8 @@ enum class MenuTarget { Ledger, Import, Settings, CommonDocuments };
 // The checks before leaving the menu, in their order: the shared settings are read again (to
 // see a stop set by another client), a view-only client may not import, a stopped client
 // without administrator rights is refused, and a login password still to be typed refuses
-// everything. The common-documents button only makes the password check. Each refusal is said
+// everything, and the ledger and import screens need a usable data folder without links among
+// its files. The common-documents button only makes the password check. Each refusal is said
 // in a message box; true when the target may open.
 bool MayOpenFromMenu(AppState& state, MenuTarget target);
 

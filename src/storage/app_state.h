@@ -4,6 +4,7 @@
 // test on a temporary folder) and passed by reference.
 #include "storage/item_number_table.h"
 #include "storage/item_record.h"
+#include "storage/routed_dialogs.h"
 #include "storage/settings_lines.h"
 #include "storage/vocabulary.h"
 
@@ -13,14 +14,13 @@
 #include <functional>
 #include <memory>
 
-class Dialogs;
-
 struct AppState {
     explicit AppState(Dialogs& dialogs) : dialogs(dialogs) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
-    Dialogs& dialogs;
+    // Every message box of the program goes through here (see RoutedDialogs).
+    RoutedDialogs dialogs;
     // Ends the program at once (the stop-all check, fatal file errors). The application sets it
     // to quit; tests record the call.
     std::function<void()> endProgram;
@@ -47,12 +47,10 @@ struct AppState {
     static constexpr int LedgerCapacity = 50010; // the ledger holds at most LedgerCapacity - 1
     static constexpr int MaxRecords = LedgerCapacity - 1;
     ItemRecord CurrentRecord;
-    ItemRecord RewriteRecord;
     int RecordCount = 0;
     int CurrentRecordNo = 0;
-    // Open only between OpenLedger / OpenRewriteFile and the matching close.
+    // Open only between OpenLedger and the matching close.
     std::unique_ptr<QFile> ledgerFile;
-    std::unique_ptr<QFile> rewriteFile;
 
     // Vocabulary lists 0..28 (lists 2..6 are used).
     VocabularyTable Vocabulary;
@@ -83,12 +81,8 @@ struct AppState {
     // Added to every fatal file-error message once a missing path has been reported.
     QString fileErrorSuffix;
 
-    // Closes the ledger and the rewrite file.
-    void closeAllFiles()
-    {
-        ledgerFile.reset();
-        rewriteFile.reset();
-    }
+    // Closes the ledger.
+    void closeAllFiles() { ledgerFile.reset(); }
 
     // Runs endProgram once.
     void requestEnd()

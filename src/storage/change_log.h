@@ -31,6 +31,7 @@ inline const QString Sort = QStringLiteral("並替");
 inline const QString Delete = QStringLiteral("削除");
 inline const QString YearRollover = QStringLiteral("年度更新");
 inline const QString LedgerEdit = QStringLiteral("一括変更");
+inline const QString Repair = QStringLiteral("修復");
 }
 
 struct ChangeLogEntry {

@@ -41,8 +41,13 @@ FileErrorKind ClassifyFileError(int errorCode, const QString& path)
     case ESTALE:
         return FileErrorKind::DiskNotReady;
     case ENOTDIR:
-    case ELOOP:
         return FileErrorKind::PathNotFound;
+    case ELOOP:
+        return FileErrorKind::SymbolicLink;
+    case EISDIR:
+        return FileErrorKind::NotAFile;
+    case EBADMSG:
+        return FileErrorKind::Damaged;
     default:
         return FileErrorKind::Other;
     }
@@ -71,6 +76,12 @@ QString DescribeFileError(FileErrorKind kind)
         return QStringLiteral("パスが見つかりません。");
     case FileErrorKind::Printer:
         return QStringLiteral("プリンタ エラーです。");
+    case FileErrorKind::SymbolicLink:
+        return QStringLiteral("ファイルがシンボリックリンクのため使用できません。");
+    case FileErrorKind::NotAFile:
+        return QStringLiteral("ファイルの位置にフォルダーなどファイル以外のものがあります。");
+    case FileErrorKind::Damaged:
+        return QStringLiteral("ファイルが壊れています。");
     case FileErrorKind::Other:
         break;
     }
@@ -81,6 +92,9 @@ FileErrorAction ActionForFileError(FileErrorKind kind)
 {
     switch (kind) {
     case FileErrorKind::Printer:
+    case FileErrorKind::SymbolicLink:
+    case FileErrorKind::NotAFile:
+    case FileErrorKind::Damaged:
         return FileErrorAction::MessageOnly;
     case FileErrorKind::Other:
         return FileErrorAction::Nothing;

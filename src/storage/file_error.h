@@ -16,6 +16,9 @@ enum class FileErrorKind {
     PictureCreation,
     PathNotFound,
     Printer,
+    SymbolicLink, // a link stands where a data file belongs; it is never followed
+    NotAFile,     // a folder or a device stands where a data file belongs
+    Damaged,      // the file's content is not in the program's format
     Other,
 };
 

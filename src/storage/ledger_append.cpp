@@ -3,7 +3,9 @@
 #include "storage/app_state.h"
 #include "storage/change_log.h"
 #include "storage/dialogs.h"
+#include "storage/file_error.h"
 #include "storage/item_record.h"
+#include "storage/ledger_damage.h"
 #include "storage/ledger_file.h"
 #include "storage/ledger_lock.h"
 #include "storage/paths.h"
@@ -41,16 +43,22 @@ AppendResult appendUnderLock(AppState& state, int count,
         return result;
     }
 
-    QFile file(LedgerPath(state));
-    errno = 0;
-    if (!file.open(QIODevice::ReadWrite)) {
-        result.io = IoResult::failure(file.fileName(), errno ? errno : EACCES, file.errorString());
+    QFile file;
+    if (const IoResult opened = OpenFileNoFollow(file, LedgerPath(state), QIODevice::ReadWrite, true); !opened) {
+        result.io = opened;
         return result;
     }
-    const qint64 existing = RecordCountForLength(file.size());
+    const qint64 size = file.size();
+    const qint64 existing = size / ItemRecord::Length;
     if (existing + count > AppState::MaxRecords) {
         result.status = AppendResult::Status::LedgerFull;
         state.RecordCount = static_cast<int>(std::min<qint64>(existing, AppState::MaxRecords));
+        return result;
+    }
+    // A ledger whose length is not a whole number of records, or whose last record is cut, is
+    // not written on: a record appended after it would land out of step with every reader.
+    if (const IoResult sound = CheckLedgerEnd(file); !sound) {
+        result.io = sound;
         return result;
     }
 
@@ -64,14 +72,11 @@ AppendResult appendUnderLock(AppState& state, int count,
         record.setRecordEnd();
         bytes.insert(bytes.end(), record.data(), record.data() + ItemRecord::Length);
     }
-    const qint64 size = static_cast<qint64>(bytes.size());
-    errno = 0;
-    // A damaged tail shorter than half a record is overwritten; a longer one counts as a record.
-    if (!file.seek((first - 1) * static_cast<qint64>(ItemRecord::Length))
-        || file.write(bytes.data(), size) != size || !SyncFileToDisk(file)) {
-        result.io = IoResult::failure(file.fileName(), errno ? errno : EIO, file.errorString());
-        // Take back a partly written block so that no half record stays at the end.
-        file.resize((first - 1) * static_cast<qint64>(ItemRecord::Length));
+    if (const IoResult written = WriteBytesAt(file, size, bytes.data(), qint64(bytes.size())); !written) {
+        result.io = written;
+        // All or nothing: whatever part of the block reached the file is cut off again, so that
+        // no half record stays at the end. A cut that fails leaves a tail the writers refuse.
+        result.partLeft = !TruncateFileTo(file, size) || file.size() != size;
         return result;
     }
     file.close();
@@ -94,6 +99,19 @@ AppendResult AppendRecords(AppState& state, int count,
     if (result.stored())
         ReportChangeLogResult(state, result.logWritten);
     return result;
+}
+
+QString LedgerWriteFailureMessage(const IoResult& io, bool partLeft)
+{
+    if (io.errorCode == EBADMSG)
+        return LedgerDamageMessage(io);
+    QString text = QStringLiteral("台帳ファイルに書き込めませんでした。") + u'\r';
+    if (io.errorCode != 0)
+        text += DescribeFileError(ClassifyFileError(io.errorCode, io.path)) + u'\r';
+    text += io.path + u'\r' + QStringLiteral("登録されていません。");
+    if (partLeft)
+        text += u'\r' + QStringLiteral("書きかけの部分を取り除けませんでした。台帳の修復を行ってください。");
+    return text;
 }
 
 AppendResult StoreNewItem(AppState& state, ChangeLog* log)

@@ -2,13 +2,17 @@
 
 #include "storage/app_state.h"
 #include "storage/cp932_codec.h"
+#include "storage/folder_check.h"
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
+#include "storage/platform_file.h"
 #include "storage/settings_files.h"
 #include "storage/settings_lines.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -16,34 +20,19 @@ namespace {
 constexpr qint64 RecordLength = ItemRecord::Length;
 constexpr int BlockRecords = 4096;
 
-// Every field of a record in file order of the members: text[0..20], then qty column by column.
-std::vector<std::pair<RecordField, int>> allFields()
-{
-    std::vector<std::pair<RecordField, int>> fields;
-    for (int i = 0; i < ItemRecord::TextCount; ++i)
-        fields.push_back({RecordField{true, i, 0, 0}, ItemRecord::textOffset(i)});
-    for (int c = 0; c < ItemRecord::QtyColumns; ++c)
-        for (int r = 0; r < ItemRecord::QtyRows; ++r)
-            fields.push_back({RecordField{false, 0, r, c}, ItemRecord::qtyOffset(r, c)});
-    return fields;
-}
-
 void checkRecord(LedgerCheck& check, int recordNo, const char* data)
 {
-    static const std::vector<std::pair<RecordField, int>> fields = allFields();
-    if (data[ItemRecord::EndStart] != '\r' || data[ItemRecord::EndStart + 1] != '\n') {
-        if (check.badEnds.size() < check.limit)
-            check.badEnds.append(recordNo);
-        ++check.badEndCount;
-    }
-    for (const auto& [field, offset] : fields) {
-        const int width = field.isText ? ItemRecord::TextWidth : ItemRecord::QtyWidth;
-        if (Cp932::isValid(data + offset, width))
-            continue;
+    VisitRecordDamage(data, [&](const RecordDamage& damage) {
+        if (damage.kind == RecordDamage::Kind::BadEnd) {
+            if (check.badEnds.size() < check.limit)
+                check.badEnds.append(recordNo);
+            ++check.badEndCount;
+            return;
+        }
         if (check.badFields.size() < check.limit)
-            check.badFields.append({recordNo, field});
+            check.badFields.append({recordNo, damage.field, damage.kind});
         ++check.badFieldCount;
-    }
+    });
 }
 
 QString moreLine(int more, const QString& what)
@@ -60,23 +49,19 @@ bool isOneQuotedValue(const QByteArray& line)
 
 } // namespace
 
-QString RecordField::name() const
-{
-    if (isText)
-        return QStringLiteral("text[%1]").arg(index);
-    return QStringLiteral("qty[%1][%2]").arg(row).arg(column);
-}
-
 LedgerCheck CheckLedgerFile(const QString& path, int limit)
 {
     LedgerCheck check;
     check.limit = limit;
-    QFile file(path);
-    check.exists = file.exists();
+    const QFileInfo info(path);
+    check.exists = info.exists() || info.isSymLink();
     if (!check.exists)
         return check;
-    if (!file.open(QIODevice::ReadOnly)) {
-        check.readError = file.errorString();
+    QFile file;
+    if (const IoResult opened = OpenFileNoFollow(file, path, QIODevice::ReadOnly); !opened) {
+        check.readError = opened.errorCode == ELOOP ? QStringLiteral("it is a symbolic link, which the program never follows")
+                        : opened.errorCode == EISDIR ? QStringLiteral("it is a folder")
+                                                     : opened.detail;
         return check;
     }
     check.length = file.size();
@@ -122,21 +107,30 @@ QStringList LedgerCheck::problems() const
         lines.append(moreLine(badEndCount - static_cast<int>(badEnds.size()),
                               QStringLiteral("records whose end is not CR LF")));
     for (const BadField& bad : badFields)
-        lines.append(QStringLiteral("record %1: %2 is not valid cp932").arg(bad.recordNo).arg(bad.field.name()));
+        lines.append(QStringLiteral("record %1: %2 %3")
+                         .arg(bad.recordNo)
+                         .arg(bad.field.name(), bad.kind == RecordDamage::Kind::TextAfterNul
+                                                    ? QStringLiteral("hides text behind a NUL byte")
+                                                    : QStringLiteral("is not valid cp932")));
     if (badFieldCount > badFields.size())
         lines.append(moreLine(badFieldCount - static_cast<int>(badFields.size()),
-                              QStringLiteral("fields that are not valid cp932")));
+                              QStringLiteral("fields that are not valid cp932 or hide text behind a NUL byte")));
     return lines;
 }
 
 QStringList CheckSettingsFile(const QString& path, const QString& label, int limit)
 {
     QStringList problems;
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
         return {QStringLiteral("%1: missing: %2").arg(label, path)};
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("%1: cannot be read: %2").arg(label, file.errorString())};
+    QFile file;
+    if (const IoResult opened = OpenFileNoFollow(file, path, QIODevice::ReadOnly); !opened) {
+        const QString why = opened.errorCode == ELOOP ? QStringLiteral("it is a symbolic link, which the program never follows")
+                          : opened.errorCode == EISDIR ? QStringLiteral("it is a folder")
+                                                       : opened.detail;
+        return {QStringLiteral("%1: cannot be read: %2").arg(label, why)};
+    }
     const QByteArray bytes = file.readAll();
 
     QList<QByteArray> lines = bytes.split('\n');
@@ -174,9 +168,21 @@ QStringList CheckSettingsFile(const QString& path, const QString& label, int lim
 QStringList CheckDataFiles(const AppState& state, int limit)
 {
     QStringList problems;
-    // A missing ledger is created at the next open, but only inside a folder that exists.
-    if (!QFileInfo(state.DataFolder).isDir())
-        problems.append(QStringLiteral("data folder: missing: %1").arg(state.DataFolder));
+    // A missing ledger is created at the next open, but only inside a folder that can be used.
+    const FolderCheck folder = CheckFolder(state.DataFolder, false);
+    if (!folder.ok()) {
+        static const QHash<FolderCheck::Problem, QString> what = {
+            {FolderCheck::Problem::NotSet, QStringLiteral("not set")},
+            {FolderCheck::Problem::NotAbsolute, QStringLiteral("not an absolute path")},
+            {FolderCheck::Problem::Missing, QStringLiteral("missing")},
+            {FolderCheck::Problem::NotAFolder, QStringLiteral("not a folder")},
+            {FolderCheck::Problem::NotReadable, QStringLiteral("cannot be read")},
+            {FolderCheck::Problem::NotCp932, QStringLiteral("a character the code page cannot hold")},
+        };
+        problems.append(QStringLiteral("data folder: %1: %2").arg(what.value(folder.problem), state.DataFolder));
+        problems += CheckSettingsFile(state.ClientFolder + SettingsFileName::Client, QStringLiteral("client settings"), limit);
+        return problems;
+    }
     problems += CheckLedgerFile(LedgerPath(state), limit).problems();
     problems += CheckSettingsFile(state.ClientFolder + SettingsFileName::Client,
                                   QStringLiteral("client settings"), limit);

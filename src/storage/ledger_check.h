@@ -2,21 +2,13 @@
 // Consistency checks of a data folder's files, read byte for byte without changing them: the
 // ledger's length, record ends and cp932 fields, and the 50-line settings files. Each problem
 // becomes one line of text; long listings are cut after a limit and end with a count.
+#include "storage/ledger_damage.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 struct AppState;
-
-// A field of a record: text[index] or qty[row][column].
-struct RecordField {
-    bool isText = true;
-    int index = 0;  // text field 0..20
-    int row = 0;    // quantity row 0..2
-    int column = 0; // quantity column 0..15
-    QString name() const; // "text[3]", "qty[1][5]"
-    bool operator==(const RecordField&) const = default;
-};
 
 struct LedgerCheck {
     bool exists = false;
@@ -27,10 +19,12 @@ struct LedgerCheck {
     // Records whose last two bytes are not CR LF: the total and the first `limit` record numbers.
     int badEndCount = 0;
     QList<int> badEnds;
-    // Fields that do not decode as cp932: the total and the first `limit` of them.
+    // Fields that do not decode as cp932, or hide text behind a NUL: the total and the first
+    // `limit` of them.
     struct BadField {
         int recordNo = 0;
         RecordField field;
+        RecordDamage::Kind kind = RecordDamage::Kind::NotCp932;
     };
     int badFieldCount = 0;
     QList<BadField> badFields;

@@ -1,11 +1,12 @@
 #include "storage/ledger_file.h"
 
 #include "storage/app_state.h"
-#include "storage/dialogs.h"
+#include "storage/file_error.h"
 #include "storage/item_record.h"
 #include "storage/paths.h"
 #include "storage/platform_file.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -16,15 +17,18 @@ namespace {
 constexpr qint64 RecordLength = ItemRecord::Length;
 
 // Opens for reading and writing, creating the file when missing; falls back to reading only
-// where the folder or file may not be written (a view-only share).
-std::unique_ptr<QFile> openRecordFile(const QString& path)
+// where the folder or file may not be written (a view-only share). A link or a folder in the
+// ledger's place is refused as it is.
+IoResult openRecordFile(const QString& path, std::unique_ptr<QFile>& into)
 {
-    auto file = std::make_unique<QFile>(path);
-    if (file->open(QIODevice::ReadWrite))
-        return file;
-    if (file->exists() && file->open(QIODevice::ReadOnly))
-        return file;
-    return nullptr;
+    auto file = std::make_unique<QFile>();
+    IoResult opened = OpenFileNoFollow(*file, path, QIODevice::ReadWrite, true);
+    const bool notTheFile = opened.errorCode == ELOOP || opened.errorCode == EISDIR || opened.errorCode == EINVAL;
+    if (!opened && !notTheFile && QFileInfo::exists(path))
+        opened = OpenFileNoFollow(*file, path, QIODevice::ReadOnly);
+    if (opened)
+        into = std::move(file);
+    return opened;
 }
 
 // Reads record n of `file` into `record`; the part of a damaged tail that is missing reads as spaces.
@@ -47,12 +51,7 @@ IoResult writeRecordAt(QFile& file, int n, const ItemRecord& record)
     // Opened for reading only because writing was refused (a read-only share or folder).
     if (!file.isWritable())
         return IoResult::failure(file.fileName(), EACCES, QStringLiteral("the ledger can be read but not written"));
-    errno = 0;
-    if (!file.seek((n - 1) * RecordLength) || file.write(record.data(), RecordLength) != RecordLength
-        || !file.flush()) {
-        return IoResult::failure(file.fileName(), errno ? errno : EIO, file.errorString());
-    }
-    return IoResult::success();
+    return WriteBytesAt(file, (n - 1) * RecordLength, record.data(), RecordLength);
 }
 
 } // namespace
@@ -60,11 +59,6 @@ IoResult writeRecordAt(QFile& file, int n, const ItemRecord& record)
 QString LedgerPath(const AppState& state)
 {
     return state.DataFolder + DataFileName::Ledger;
-}
-
-QString RewritePath(const AppState& state)
-{
-    return state.DataFolder + DataFileName::Rewrite;
 }
 
 qint64 RecordCountForLength(qint64 length)
@@ -78,22 +72,43 @@ QString CapacityMessage()
         + QStringLiteral("を超えました") + u'\r' + QStringLiteral("　確認してください。");
 }
 
-bool OpenLedger(AppState& state)
+IoResult OpenLedger(AppState& state)
 {
     CloseLedger(state);
-    auto file = openRecordFile(LedgerPath(state));
-    if (!file)
-        return false;
+    std::unique_ptr<QFile> file;
+    if (const IoResult opened = openRecordFile(LedgerPath(state), file); !opened)
+        return opened;
     const qint64 count = RecordCountForLength(file->size());
     state.ledgerFile = std::move(file);
     state.RecordCount = static_cast<int>(std::min<qint64>(count, AppState::MaxRecords));
     state.CurrentRecord.setRecordEnd();
-    if (count >= AppState::MaxRecords) {
-        state.dialogs.inform(QStringLiteral("データ容量確認"), CapacityMessage());
-        state.RecordCount = AppState::MaxRecords;
+    if (count >= AppState::MaxRecords)
         state.CurrentRecordNo = AppState::MaxRecords;
-    }
-    return true;
+    return IoResult::success();
+}
+
+QString CapacityNotice(const AppState& state)
+{
+    const QFileInfo info(LedgerPath(state));
+    if (info.isSymLink() || !info.isFile())
+        return QString();
+    const qint64 count = RecordCountForLength(info.size());
+    if (count < AppState::MaxRecords)
+        return QString();
+    QString text = CapacityMessage();
+    if (count > AppState::MaxRecords)
+        text += u'\r' + QStringLiteral("　台帳の %1 件のうち %2 件目までを使用しています。").arg(count).arg(AppState::MaxRecords);
+    return text;
+}
+
+QString LedgerOpenFailureMessage(const IoResult& io)
+{
+    // Opening reads first: a refusal is about reading, which the general text would call writing.
+    const bool refused = io.errorCode == EACCES || io.errorCode == EPERM;
+    const QString reason = refused ? QStringLiteral("読み取りの権限がありません。")
+                                   : DescribeFileError(ClassifyFileError(io.errorCode, io.path));
+    return QStringLiteral("　台帳ファイルを開けませんでした。") + u'\r' + QStringLiteral("　") + reason + u'\r'
+        + QStringLiteral("　") + io.path;
 }
 
 void CloseLedger(AppState& state)
@@ -156,46 +171,4 @@ bool ScanLedger(AppState& state, int from, int to,
         }
     }
     return true;
-}
-
-bool OpenRewriteFile(AppState& state)
-{
-    CloseRewriteFile(state);
-    auto file = openRecordFile(RewritePath(state));
-    if (!file)
-        return false;
-    state.CurrentRecordNo = static_cast<int>(RecordCountForLength(file->size()));
-    state.rewriteFile = std::move(file);
-    state.RewriteRecord.setRecordEnd();
-    return true;
-}
-
-void CloseRewriteFile(AppState& state)
-{
-    state.rewriteFile.reset();
-}
-
-void DeleteRewriteFile(AppState& state)
-{
-    CloseRewriteFile(state);
-    QFile::remove(RewritePath(state));
-}
-
-bool ReadRewriteRecord(AppState& state, int n)
-{
-    if (!state.rewriteFile || n < 1)
-        return false;
-    if ((n - 1) * RecordLength >= state.rewriteFile->size())
-        return false;
-    return readRecordAt(*state.rewriteFile, n, state.RewriteRecord);
-}
-
-IoResult WriteRewriteRecord(AppState& state, int n)
-{
-    if (!state.rewriteFile)
-        return IoResult::failure(RewritePath(state), EBADF, QStringLiteral("rewrite file not open"));
-    if (n < 1 || n > AppState::MaxRecords)
-        return IoResult::failure(RewritePath(state), EINVAL, QStringLiteral("record number out of range"));
-    state.RewriteRecord.setRecordEnd();
-    return writeRecordAt(*state.rewriteFile, n, state.RewriteRecord);
 }

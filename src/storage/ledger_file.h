@@ -1,6 +1,7 @@
 #pragma once
-// The item ledger "Ma在庫品.dat" and the rewrite file "Ma在庫品仮.dat": fixed 926-byte records,
-// record n at byte (n - 1) × 926, the count always derived from the file length.
+// The item ledger "Ma在庫品.dat": fixed 926-byte records, record n at byte (n - 1) × 926, the
+// count always derived from the file length. The ledger is opened without following a symbolic
+// link: a link in its place is refused, never used.
 #include "storage/io_result.h"
 
 #include <QString>
@@ -10,15 +11,16 @@ struct AppState;
 class ItemRecord;
 
 QString LedgerPath(const AppState& state);
-QString RewritePath(const AppState& state);
 
 // Record count of a file of `length` bytes: length ÷ 926 rounded to the nearest whole number.
 qint64 RecordCountForLength(qint64 length);
 
-// Opens (creating when missing) the ledger, derives RecordCount and applies the capacity check:
-// 50009 records or more show the capacity message and count as 50009. Writes CR LF into the end
-// of CurrentRecord. On failure nothing is shown and RecordCount keeps its value.
-bool OpenLedger(AppState& state);
+// Opens (creating when missing) the ledger and derives RecordCount; 50009 records or more count
+// as 50009 (the rest is ignored by every reader) and set CurrentRecordNo to 50009. Writes CR LF
+// into the end of CurrentRecord. Shows nothing: a failure (a link, a folder, no permission, a
+// missing data folder) comes back with its errno and RecordCount keeps its value; the capacity is
+// told by the screens once per opening (CapacityNotice).
+IoResult OpenLedger(AppState& state);
 void CloseLedger(AppState& state);
 // Record n (1..RecordCount) into CurrentRecord.
 bool ReadRecord(AppState& state, int n);
@@ -30,15 +32,15 @@ IoResult WriteRecord(AppState& state, int n);
 bool ScanLedger(AppState& state, int from, int to,
                 const std::function<void(int n, const ItemRecord& record)>& visit);
 
-// The rewrite file: OpenRewriteFile sets CurrentRecordNo to its record count.
-bool OpenRewriteFile(AppState& state);
-void CloseRewriteFile(AppState& state);
-void DeleteRewriteFile(AppState& state);
-bool ReadRewriteRecord(AppState& state, int n);
-IoResult WriteRewriteRecord(AppState& state, int n);
-
 // The capacity message, shown when the ledger holds 50009 records or more.
 QString CapacityMessage();
+// What the screens tell once when they open a ledger that has reached its capacity: the capacity
+// message, and for a ledger past it how many of its records are used. Empty below the capacity
+// or when the ledger cannot be read.
+QString CapacityNotice(const AppState& state);
+
+// The message for a ledger that cannot be opened (title "異常確認"): what is wrong and where.
+QString LedgerOpenFailureMessage(const IoResult& io);
 
 // Closes the ledger when it goes out of scope.
 class LedgerCloser {

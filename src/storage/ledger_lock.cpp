@@ -24,6 +24,13 @@ LedgerLock::LedgerLock(const AppState& state) : m_lock(state.DataFolder + DataFi
 
 IoResult LedgerLock::take()
 {
+    // A folder or a link in the lock file's place is never another client's lock: it would keep
+    // every writer waiting for good. Say what is there instead.
+    const QFileInfo place(m_lock.fileName());
+    if (place.isSymLink())
+        return IoResult::failure(m_lock.fileName(), ELOOP, QStringLiteral("the ledger lock is a symbolic link"));
+    if (place.isDir())
+        return IoResult::failure(m_lock.fileName(), EISDIR, QStringLiteral("the ledger lock is a folder"));
     QElapsedTimer waited;
     waited.start();
     QElapsedTimer seenEmpty; // running while the lock file has been seen empty

@@ -20,7 +20,6 @@ inline bool isPathSeparator(QChar c)
 
 namespace DataFileName {
 inline const QString Ledger = QStringLiteral("Ma在庫品.dat");
-inline const QString Rewrite = QStringLiteral("Ma在庫品仮.dat");
 inline const QString ItemNumbers = QStringLiteral("Ma在庫品No.dat");
 // The name the item number reader looks for; nothing writes it, so the table is rebuilt.
 inline const QString ItemNumbersRead = QStringLiteral("Ma在庫No.dat");

@@ -1,7 +1,9 @@
 #include "storage/platform_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -29,10 +31,157 @@ int LastSystemError()
     return errno;
 }
 
+namespace {
+
+IoResult relativePathRefused(const QString& path)
+{
+    return IoResult::failure(path, EINVAL, QStringLiteral("not an absolute path"));
+}
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+IoResult RefuseSymbolicLink(const QString& path)
+{
+    if (QDir::isRelativePath(path))
+        return relativePathRefused(path);
+    const QFileInfo info(path);
+    if (info.isSymLink() || info.isJunction())
+        return IoResult::failure(path, ELOOP, QStringLiteral("a symbolic link"));
+    return IoResult::success();
+}
+
+IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode mode, bool create)
+{
+    if (const IoResult link = RefuseSymbolicLink(path); !link)
+        return link;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return IoResult::failure(path, EISDIR, QStringLiteral("a folder"));
+    if (!create && !info.exists())
+        return IoResult::failure(path, ENOENT, QStringLiteral("missing"));
+    file.setFileName(path);
+    if (!file.open(mode | QIODevice::Unbuffered))
+        return IoResult::failure(path, file.error() == QFileDevice::PermissionsError ? EACCES : EIO, file.errorString());
+    return IoResult::success();
+}
+
+IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size)
+{
+    if (!file.seek(offset) || file.write(data, size) != size)
+        return IoResult::failure(file.fileName(), GetLastError() == ERROR_DISK_FULL ? ENOSPC : EIO, file.errorString());
+    if (!SyncFileToDisk(file))
+        return IoResult::failure(file.fileName(), EIO, QStringLiteral("the data could not be synced"));
+    return IoResult::success();
+}
+
+bool TruncateFileTo(QFile& file, qint64 size)
+{
+    return file.resize(size) && SyncFileToDisk(file);
+}
+
+#else
+
+IoResult RefuseSymbolicLink(const QString& path)
+{
+    if (QDir::isRelativePath(path))
+        return relativePathRefused(path);
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode))
+        return IoResult::failure(path, ELOOP, QStringLiteral("a symbolic link"));
+    return IoResult::success();
+}
+
+IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode mode, bool create)
+{
+    if (QDir::isRelativePath(path))
+        return relativePathRefused(path);
+    const bool reads = mode & QIODevice::ReadOnly;
+    const bool writes = mode & QIODevice::WriteOnly;
+    // A first open with O_NOFOLLOW tells what is at the path; O_NONBLOCK keeps a FIFO there from
+    // blocking it (a plain file ignores the flag).
+    int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY);
+    if (create && writes)
+        flags |= O_CREAT;
+    if (writes && (mode & QIODevice::Truncate))
+        flags |= O_TRUNC;
+    const QByteArray name = QFile::encodeName(path);
+    int probe;
+    do {
+        probe = ::open(name.constData(), flags, 0666);
+    } while (probe < 0 && errno == EINTR);
+    if (probe < 0) {
+        const int error = errno == EMLINK ? ELOOP : errno; // BSDs say EMLINK for O_NOFOLLOW
+        return IoResult::failure(path, error, QString::fromLocal8Bit(std::strerror(error)));
+    }
+    struct stat probed {};
+    int refusal = 0;
+    if (::fstat(probe, &probed) != 0)
+        refusal = errno;
+    else if (S_ISDIR(probed.st_mode))
+        refusal = EISDIR;
+    else if (!S_ISREG(probed.st_mode))
+        refusal = EINVAL;
+    if (refusal != 0) {
+        ::close(probe);
+        return IoResult::failure(path, refusal, refusal == EINVAL ? QStringLiteral("not a plain file")
+                                                                  : QString::fromLocal8Bit(std::strerror(refusal)));
+    }
+    // The QFile opens the same name and must reach the same file: one swapped for a link in
+    // between is refused.
+    file.close();
+    file.setFileName(path);
+    const bool opened = file.open((mode & ~QIODevice::Truncate) | QIODevice::Unbuffered);
+    struct stat reached {};
+    const bool same = opened && ::fstat(file.handle(), &reached) == 0 && reached.st_dev == probed.st_dev
+        && reached.st_ino == probed.st_ino;
+    ::close(probe);
+    if (!opened)
+        return IoResult::failure(path, file.error() == QFileDevice::PermissionsError ? EACCES : EIO, file.errorString());
+    if (!same) {
+        file.close();
+        return IoResult::failure(path, ELOOP, QStringLiteral("the file was replaced while it was opened"));
+    }
+    return IoResult::success();
+}
+
+IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size)
+{
+    const int fd = file.handle();
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t written = ::pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : ENOSPC;
+            return IoResult::failure(file.fileName(), error, QString::fromLocal8Bit(std::strerror(error)));
+        }
+        done += written;
+    }
+    if (::fsync(fd) != 0)
+        return IoResult::failure(file.fileName(), errno, QString::fromLocal8Bit(std::strerror(errno)));
+    return IoResult::success();
+}
+
+bool TruncateFileTo(QFile& file, qint64 size)
+{
+    int result;
+    do {
+        result = ::ftruncate(file.handle(), off_t(size));
+    } while (result != 0 && errno == EINTR);
+    return result == 0 && ::fsync(file.handle()) == 0;
+}
+
+#endif
+
 #ifdef Q_OS_WIN
 
 IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
 {
+    if (const IoResult link = RefuseSymbolicLink(path); !link)
+        return link;
     // FILE_APPEND_DATA without FILE_WRITE_DATA makes every write an atomic append.
     const QString native = QDir::toNativeSeparators(path);
     const HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), FILE_APPEND_DATA,
@@ -54,10 +203,18 @@ IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
 
 IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
 {
+    if (QDir::isRelativePath(path))
+        return relativePathRefused(path);
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // A symbolic link in the file's place is refused, never followed (ELOOP).
+    const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0)
-        return IoResult::failure(path, errno, QStringLiteral("cannot open the file for appending"));
+        return IoResult::failure(path, errno == EMLINK ? ELOOP : errno, QStringLiteral("cannot open the file for appending"));
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return IoResult::failure(path, EINVAL, QStringLiteral("not a plain file"));
+    }
     ssize_t written;
     do {
         written = ::write(fd, block.constData(), size_t(block.size()));

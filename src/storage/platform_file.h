@@ -9,6 +9,24 @@
 // Forces the file's written data to the disk (fsync / FlushFileBuffers). Returns false on failure.
 bool SyncFileToDisk(QFile& file);
 
+// Opens `path` as a regular file without following a symbolic link at its last component: a link
+// is refused with ELOOP, a folder with EISDIR, anything else that is not a plain file with EINVAL,
+// and so is a relative path (data files always live in an absolute folder; a relative name would
+// land in whatever the working folder is). `create` makes a missing file (with a writing mode).
+// The QFile keeps `path` as its name.
+IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode mode, bool create = false);
+
+// ELOOP when a symbolic link stands at `path` (a write there would reach a file elsewhere);
+// EINVAL for a relative path; success otherwise, also when nothing is there yet.
+IoResult RefuseSymbolicLink(const QString& path);
+
+// Writes `size` bytes at `offset` of an open file with the system's own calls, so that nothing
+// stays in a buffer that a later call could still try to flush, and syncs them to the disk.
+IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size);
+
+// Cuts an open file back to `size` bytes and syncs. False when the system refused.
+bool TruncateFileTo(QFile& file, qint64 size);
+
 // errno of the last failed call (the Windows error translated where it is known).
 int LastSystemError();
 

@@ -1,6 +1,7 @@
 #include "storage/quoted_text_file.h"
 
 #include "storage/cp932_codec.h"
+#include "storage/platform_file.h"
 #include "storage/safe_file.h"
 
 #include <QFile>
@@ -69,8 +70,8 @@ QStringList SplitTextLines(const QByteArray& bytes)
 
 std::optional<QStringList> ReadTextLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenFileNoFollow(file, path, QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

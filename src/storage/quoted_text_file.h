@@ -17,7 +17,8 @@ QString JoinQuotedLine(const QStringList& values);
 // The decoded lines of file content (CR LF or LF); a last line without an end counts.
 QStringList SplitTextLines(const QByteArray& bytes);
 
-// The decoded lines of a file (CR LF or LF), or nothing when the file cannot be read.
+// The decoded lines of a file (CR LF or LF), or nothing when the file cannot be read (a relative
+// path, a link and a folder count as unreadable: they are never followed).
 std::optional<QStringList> ReadTextLines(const QString& path);
 
 // Writes the lines, each ended by CR LF, through a temporary file renamed over the old one.

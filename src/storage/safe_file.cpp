@@ -1,5 +1,8 @@
 #include "storage/safe_file.h"
 
+#include "storage/platform_file.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -25,6 +28,11 @@ int errnoFor(QFileDevice::FileError error)
 
 IoResult WriteFileAtomically(const QString& path, const QByteArray& content)
 {
+    // QSaveFile would write through a link to its target; a link is refused instead.
+    if (const IoResult link = RefuseSymbolicLink(path); !link)
+        return link;
+    if (QFileInfo(path).isDir())
+        return IoResult::failure(path, EISDIR, QStringLiteral("a folder"));
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file replacement that a crash cannot leave half-written: the content goes to a
-// temporary file in the same folder, is synced, and is then renamed over the old file.
+// temporary file in the same folder, is synced, and is then renamed over the old file. A symbolic
+// link, a folder or a relative path in the file's place is refused (ELOOP, EISDIR, EINVAL).
 #include "storage/io_result.h"
 
 #include <QByteArray>

@@ -23,3 +23,16 @@ void NoItemDataMessage(AppState& state)
 {
     state.dialogs.inform(QStringLiteral("確認"), QStringLiteral(" 項目データがありません。"));
 }
+
+QString ViewOnlyRefusalMessage()
+{
+    return QStringLiteral("当クライアントは確認のみの設定です。") + u'\r' + QStringLiteral("登録・訂正は出来ません。");
+}
+
+bool RefuseWhenViewOnly(AppState& state)
+{
+    if (!ReadFlag(state.ClientSettings[ClientLine::ViewOnly]))
+        return false;
+    state.dialogs.inform(QStringLiteral("登録確認"), ViewOnlyRefusalMessage());
+    return true;
+}

@@ -9,7 +9,8 @@ enum : int {
     Internal = 51,         // a failure inside the layer itself
     DiskFull = 61,
     FileNotFound = 53,     // the template or the workbook to read is missing
-    InUse = 70,            // a lock file of a spreadsheet program, or the system refuses the write
+    InUse = 70,            // a lock file of a spreadsheet program beside it, or (on Windows) the file is held open
+    AccessDenied = 75,     // the folder or the file may not be written (permissions, a read-only disk)
     PathNotFound = 76,     // the folder of the template or of the output is missing
     DesktopRefused = 429,  // no program took the finished workbook
     NotAWorkbook = 432,    // the file is not a workbook this layer can read

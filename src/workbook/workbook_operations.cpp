@@ -17,7 +17,10 @@ WorkbookStatus CheckOutputTarget(const QString& path)
             return WorkbookStatus::failure(WorkbookError::InUse, QStringLiteral("open in a spreadsheet program"));
     }
     if (info.exists() && (!info.isFile() || !info.isWritable()))
-        return WorkbookStatus::failure(WorkbookError::InUse, QStringLiteral("target is read-only"));
+        return WorkbookStatus::failure(WorkbookError::AccessDenied, QStringLiteral("target is read-only or not a file"));
+    // The workbook is written beside its target first: the folder must take new files.
+    if (!QFileInfo(folder.path()).isWritable())
+        return WorkbookStatus::failure(WorkbookError::AccessDenied, QStringLiteral("output folder is read-only"));
     return WorkbookStatus::success();
 }
 

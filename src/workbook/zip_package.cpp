@@ -13,12 +13,19 @@ ZipPackage::~ZipPackage()
 int WorkbookErrorForWrite(int errorCode)
 {
     switch (errorCode) {
+#ifdef Q_OS_WIN
+    // Windows refuses the write of a file that a spreadsheet program holds open.
     case EACCES:
-    case EPERM:
-    case EROFS:
+#endif
     case EBUSY:
     case ETXTBSY:
         return WorkbookError::InUse;
+#ifndef Q_OS_WIN
+    case EACCES:
+#endif
+    case EPERM:
+    case EROFS:
+        return WorkbookError::AccessDenied;
     case ENOENT:
     case ENOTDIR:
         return WorkbookError::PathNotFound;

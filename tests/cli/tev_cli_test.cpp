@@ -170,11 +170,18 @@ TEST_F(TevCliTest, GeneratePastTheCapacityIsRefusedAndWritesNothing)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("records: 50009\n"));
 
-    // A full ledger opens with the capacity message, as on the screens, and still answers.
+    // A full ledger is no fault: the commands that only read say nothing about it.
     run = RunCliIn(folder, {QStringLiteral("info")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("許容量台数 50009")));
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     EXPECT_EQ(infoValues(run).value(QStringLiteral("records")), QStringLiteral("50009"));
+
+    // One past it (written by another program) is: records after 50009 are not used.
+    WriteTestLedger(ledger, 50100);
+    run = RunCliIn(folder, {QStringLiteral("info")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, QStringLiteral("tev-cli info: the ledger holds 50100 records, more than its capacity of 50009; "
+                                      "records after 50009 are not used\n"));
 }
 
 TEST_F(TevCliTest, ClientFolderComesFromTheOptionBeforeTheEnvironment)

@@ -4,7 +4,7 @@
 #include "excel_import/item_import.h"
 #include "excel_import/monthly_import.h"
 #include "ledger/ledger_commit.h"
-#include "ledger/ledger_sort.h"
+#include "ledger/item_summary.h"
 #include "settings/year_rollover.h"
 #include "storage/change_log.h"
 
@@ -66,8 +66,7 @@ TEST_F(ChangeLogHooksTest, StoresLeaveOneLineWithTheChangedFieldsByCaption)
 
 TEST_F(ChangeLogHooksTest, SortAndDeletionLeaveTheirCountsAndDeletionEachItemThatGoes)
 {
-    ASSERT_TRUE(SortLedgerIntoRewriteFile(state()).io.ok);
-    ASSERT_TRUE(CommitRewriteFile(state(), 3).ok());
+    ASSERT_TRUE(CommitSort(state(), {}).ok());
     QList<ChangeLogEntry> lines = allLines();
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(lines[0].operation, u"並替"_s);
@@ -75,7 +74,7 @@ TEST_F(ChangeLogHooksTest, SortAndDeletionLeaveTheirCountsAndDeletionEachItemTha
     EXPECT_EQ(lines[0].recordNo, 0);
 
     const QString goes = ReadItem(client.ledgerPath(), 2).text(ItemField::Number);
-    ASSERT_TRUE(CommitKeptRecords(state(), {1, 3}, 3).ok());
+    ASSERT_TRUE(CommitDeletion(state(), {ReadItemSummary(state())[1].listed()}).ok());
     lines = allLines();
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1].operation, u"削除"_s);

@@ -4,6 +4,7 @@
 
 #include "ledger/sort_delete_panel.h"
 
+#include <QDir>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,14 @@ protected:
             texts.append(sortList()->textMatrix(row, col));
         return texts;
     }
-    QString rewritePath() const { return client.dataFolder() + u"Ma在庫品仮.dat"_s; }
+    // The sorted order lives in memory: no working file appears in the data folder.
+    bool workingFileLeft() const
+    {
+        for (const QString& name : QDir(client.dataFolder()).entryList(QDir::Files | QDir::Hidden))
+            if (name.startsWith(u"Ma在庫品仮"_s) || name.startsWith(u"Ma在庫品.dat."_s))
+                return true;
+        return false;
+    }
 
     QByteArray before;
 };
@@ -66,7 +74,7 @@ TEST_F(SortDeleteScreenTest, SortShowsTheSortedCopyAndRegisteringMakesItTheLedge
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
     click("sortDeleteRegisterButton");
     EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"Z9"_s, u"10"_s, u"9"_s, u"A1"_s}));
-    EXPECT_FALSE(QFile::exists(rewritePath()));
+    EXPECT_FALSE(workingFileLeft());
     EXPECT_TRUE(panel()->isHidden());
     EXPECT_EQ(labelText("countLabel"), u"総数 4"_s);
     EXPECT_EQ(labelText("pageLabel"), u" P 1"_s);
@@ -84,13 +92,12 @@ TEST_F(SortDeleteScreenTest, RowsOfTheSortedCopyCanBeRemovedAndClosingForgetsThe
     ASSERT_FALSE(control("deleteRowButton")->isHidden());
     sortList()->setCurrentCell(2, 1);
     click("deleteRowButton");
-    EXPECT_EQ(listColumn(1), (QStringList{u"Z9"_s, u"9"_s, u"A1"_s, u"A1"_s}));
-    EXPECT_EQ(listColumn(2).last(), QString());
+    EXPECT_EQ(listColumn(1), (QStringList{u"Z9"_s, u"9"_s, u"A1"_s, QString()}));
     EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 3"_s);
     EXPECT_EQ(panelLabel("sortDeleteResultLabel"), u"削除完了"_s);
 
     click("sortDeleteCloseButton");
-    EXPECT_FALSE(QFile::exists(rewritePath()));
+    EXPECT_FALSE(workingFileLeft());
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
     EXPECT_EQ(labelText("countLabel"), u"総数 5"_s);
     EXPECT_EQ(list()->textMatrix(1, 1), u"9"_s);
@@ -132,15 +139,30 @@ TEST_F(SortDeleteScreenTest, AFailedCommitSaysSoAndKeepsTheLedger)
     click("deleteButton");
     sortList()->setCurrentCell(1, 1);
     click("deleteRowButton");
-    // Another client shortens the ledger meanwhile: the removal no longer fits it.
-    WriteItems(client.ledgerPath(), {{u"9"_s, u"ボルト"_s}, {u"X1"_s, QString()}});
-    const QByteArray shortened = TempClient::readBytes(client.ledgerPath());
+    // Another client enters a receipt of the item meanwhile: it is no longer the item listed.
+    WriteItems(client.ledgerPath(), {{u"9"_s, u"ボルト"_s, u"入庫後"_s}, {u"X1"_s, QString()}});
+    const QByteArray changed = TempClient::readBytes(client.ledgerPath());
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
     click("sortDeleteRegisterButton");
     EXPECT_EQ(client.dialogs.shown().last().title, u"異常確認"_s);
     EXPECT_TRUE(client.dialogs.shown().last().text.startsWith(u"　台帳の登録ができませんでした。\r　台帳は元のままです。"_s));
-    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), shortened);
+    EXPECT_TRUE(client.dialogs.shown().last().text.contains(u"1 件目（在庫品No 9）"_s));
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), changed);
     EXPECT_FALSE(panel()->isHidden());
+}
+
+TEST_F(SortDeleteScreenTest, ACorrectionStoredWhileTheSortedOrderIsShownIsKept)
+{
+    click("sortButton");
+    click("sortStartButton");
+    // The item is corrected (here or on another PC) before "登　録".
+    QList<ItemRecord> records = ReadRecordFile(client.ledgerPath());
+    records[3] = MakeItem({u"A1"_s, u"ワッシャ"_s, u"訂正後"_s});
+    WriteRecordFile(client.ledgerPath(), records);
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    click("sortDeleteRegisterButton");
+    EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"Z9"_s, u"10"_s, u"9"_s, u"A1"_s}));
+    EXPECT_EQ(ReadRecordFile(client.ledgerPath())[3].text(ItemField::Specification), u"訂正後"_s);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
+#include "ledger/ledger_repair.h"
 #include "storage/ledger_append.h"
 
 #include "storage/ledger_file.h"
 #include "support/temp_client_support.h"
 
+#include <QDateTime>
 #include <QProcess>
 #include <QSet>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 TEST(LedgerAppend, StoresAtTheTrueEndEvenWhenTheShownCountIsStale)
@@ -59,17 +62,43 @@ TEST(LedgerAppend, TheLastFreePlaceIsTakenAndABatchIsAllOrNothing)
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 50009LL * 926);
 }
 
-TEST(LedgerAppend, ADamagedTailIsNotKeptBetweenRecords)
+TEST(LedgerAppend, ADamagedLedgerIsNotWrittenOnUntilItIsRepaired)
 {
-    TempClient client;
-    WriteTestLedger(client.ledgerPath(), 2);
-    QFile file(client.ledgerPath());
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("half a record"); // shorter than half a record: overwritten
-    file.close();
-    ASSERT_TRUE(StoreNewItem(client.state).stored());
-    EXPECT_EQ(client.state.CurrentRecordNo, 3);
-    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 3 * 926);
+    struct Case {
+        const char* what;
+        QByteArray tail;  // appended to two sound records
+        bool cutLastEnd;  // the last record loses its CR LF
+        QString named;
+    };
+    const Case cases[] = {
+        {"short tail", QByteArray("half a record"), false, QStringLiteral("2 件目の後に 13 バイト")},
+        {"tail counted as a record", QByteArray(830, ' '), false, QStringLiteral("2 件目の後に 830 バイト")},
+        {"last record cut", QByteArray(), true, QStringLiteral("2 件目のレコードの終わり")},
+    };
+    for (const Case& c : cases) {
+        TempClient client;
+        WriteTestLedger(client.ledgerPath(), 2);
+        QByteArray bytes = TempClient::readBytes(client.ledgerPath()) + c.tail;
+        if (c.cutLastEnd)
+            bytes[2 * 926 - 1] = ' ';
+        TempClient::writeBytes(client.ledgerPath(), bytes);
+        const AppendResult refused = StoreNewItem(client.state);
+        EXPECT_EQ(refused.status, AppendResult::Status::Failed) << c.what;
+        EXPECT_EQ(refused.io.errorCode, EBADMSG) << c.what;
+        EXPECT_TRUE(LedgerWriteFailureMessage(refused.io).contains(c.named))
+            << c.what << ": " << LedgerWriteFailureMessage(refused.io).toStdString();
+        EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), bytes) << c.what;
+
+        const RepairResult repaired = RepairLedger(client.state, QDateTime(QDate(2026, 12, 1), QTime(9, 30)));
+        ASSERT_TRUE(repaired.io.ok) << c.what;
+        EXPECT_TRUE(repaired.wasDamaged);
+        // The damaged file is kept as it was, under a dated name.
+        EXPECT_EQ(TempClient::readBytes(repaired.copyPath), bytes) << c.what;
+        EXPECT_TRUE(repaired.copyPath.endsWith(QStringLiteral("M在庫台帳/Ma在庫品_破損_20261201_093000.dat")));
+        EXPECT_EQ(repaired.recordsKept, c.cutLastEnd ? 1 : 2) << c.what;
+        ASSERT_TRUE(StoreNewItem(client.state).stored()) << c.what;
+        EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), (repaired.recordsKept + 1) * 926) << c.what;
+    }
 }
 
 TEST(LedgerAppend, TwoProcessesAppendingAtOnceLoseNothing)

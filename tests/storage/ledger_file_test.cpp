@@ -3,8 +3,12 @@
 #include "storage/item_record.h"
 #include "support/temp_client_support.h"
 
+#include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 TEST(LedgerFile, MissingLedgerIsCreatedEmpty)
 {
@@ -21,27 +25,30 @@ TEST(LedgerFile, CapacityBoundary)
 {
     struct Case {
         int records;
-        bool message;
+        QString notice; // what the screens tell once on opening
         int count;
     };
-    const Case cases[] = {{50008, false, 50008}, {50009, true, 50009}, {50100, true, 50009}};
+    const QString message = QStringLiteral("台帳データが 許容量台数 50009を超えました\r　確認してください。");
+    const Case cases[] = {
+        {50008, QString(), 50008},
+        {50009, message, 50009},
+        {50100, message + QStringLiteral("\r　台帳の 50100 件のうち 50009 件目までを使用しています。"), 50009},
+    };
     for (const Case& c : cases) {
         TempClient client;
         WriteTestLedger(client.ledgerPath(), c.records);
         client.state.CurrentRecordNo = 3;
         ASSERT_TRUE(OpenLedger(client.state));
         EXPECT_EQ(client.state.RecordCount, c.count) << c.records;
-        if (c.message) {
-            ASSERT_EQ(client.dialogs.shown().size(), 1);
-            EXPECT_EQ(client.dialogs.shown()[0].title, QStringLiteral("データ容量確認"));
-            EXPECT_EQ(client.dialogs.shown()[0].text,
-                      QStringLiteral("台帳データが 許容量台数 50009を超えました\r　確認してください。"));
+        // Opening the ledger shows nothing: every page turn and command opens it.
+        EXPECT_TRUE(client.dialogs.shown().isEmpty());
+        EXPECT_EQ(CapacityNotice(client.state), c.notice) << c.records;
+        if (!c.notice.isEmpty()) {
             EXPECT_EQ(client.state.CurrentRecordNo, 50009);
             // Records beyond the capacity are not read.
             EXPECT_TRUE(ReadRecord(client.state, 50009));
             EXPECT_FALSE(ReadRecord(client.state, 50010));
         } else {
-            EXPECT_TRUE(client.dialogs.shown().isEmpty());
             EXPECT_EQ(client.state.CurrentRecordNo, 3);
         }
         CloseLedger(client.state);
@@ -119,36 +126,44 @@ TEST(LedgerFile, ScanVisitsEveryRecordInOrder)
     EXPECT_TRUE(inOrder);
 }
 
-TEST(LedgerFile, RewriteFileProtocol)
+TEST(LedgerFile, WhatIsNotAPlainFileInTheLedgersPlaceIsRefusedWithItsReason)
 {
-    TempClient client;
-    WriteTestLedger(client.ledgerPath(), 3);
-    TempClient::writeBytes(client.dataFolder() + QStringLiteral("Ma在庫品仮.dat"), QByteArray(926 * 5, ' '));
-
-    ASSERT_TRUE(OpenLedger(client.state));
-    ASSERT_TRUE(OpenRewriteFile(client.state));
-    EXPECT_EQ(client.state.CurrentRecordNo, 5);
-    DeleteRewriteFile(client.state);
-    ASSERT_TRUE(OpenRewriteFile(client.state));
-    EXPECT_EQ(client.state.CurrentRecordNo, 0);
-    // Keep records 3 and 1, in that order.
-    int k = 0;
-    for (int n : {3, 1}) {
-        ASSERT_TRUE(ReadRecord(client.state, n));
-        client.state.RewriteRecord = client.state.CurrentRecord;
-        ASSERT_TRUE(WriteRewriteRecord(client.state, ++k));
+    struct Case {
+        const char* what;
+        std::function<void(TempClient&)> prepare;
+        int errorCode;
+        QString said;
+    };
+    const Case cases[] = {
+        {"a link", [](TempClient& c) {
+             WriteTestLedger(c.root() + QStringLiteral("/elsewhere.dat"), 2);
+             QFile::link(c.root() + QStringLiteral("/elsewhere.dat"), c.ledgerPath());
+         }, ELOOP, QStringLiteral("シンボリックリンク")},
+        {"a folder", [](TempClient& c) { QDir().mkpath(c.ledgerPath()); }, EISDIR, QStringLiteral("フォルダー")},
+        {"a relative data folder", [](TempClient& c) { c.state.DataFolder = QString(); }, EINVAL, QString()},
+    };
+    for (const Case& c : cases) {
+        TempClient client;
+        c.prepare(client);
+        const IoResult opened = OpenLedger(client.state);
+        EXPECT_EQ(opened.errorCode, c.errorCode) << c.what;
+        EXPECT_FALSE(client.state.ledgerFile) << c.what;
+        EXPECT_TRUE(LedgerOpenFailureMessage(opened).contains(c.said)) << c.what;
     }
-    CloseLedger(client.state);
-    CloseRewriteFile(client.state);
-    ASSERT_TRUE(OpenRewriteFile(client.state));
-    EXPECT_EQ(client.state.CurrentRecordNo, 2);
-    ASSERT_TRUE(ReadRewriteRecord(client.state, 1));
-    EXPECT_EQ(client.state.RewriteRecord.text(0), QStringLiteral("A3"));
-    EXPECT_FALSE(ReadRewriteRecord(client.state, 3));
-    DeleteRewriteFile(client.state);
-    EXPECT_FALSE(QFile::exists(client.dataFolder() + QStringLiteral("Ma在庫品仮.dat")));
-    DeleteRewriteFile(client.state); // a missing file is not an error
-    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 3 * 926); // ledger untouched
+    // Nothing was created in the working folder for the relative one.
+    EXPECT_FALSE(QFile::exists(QStringLiteral("Ma在庫品.dat")));
+}
+
+TEST(LedgerFile, AnUnreadableLedgerSaysSo)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    TempClient client;
+    WriteTestLedger(client.ledgerPath(), 2);
+    QFile::setPermissions(client.ledgerPath(), QFileDevice::WriteOwner);
+    const IoResult opened = OpenLedger(client.state);
+    EXPECT_EQ(opened.errorCode, EACCES);
+    EXPECT_TRUE(LedgerOpenFailureMessage(opened).contains(QStringLiteral("読み取りの権限がありません")));
 }
 
 TEST(LedgerFile, UnreachableFolderFailsQuietly)

@@ -20,7 +20,7 @@
 #include "excel_import/import_run.h"
 #include "ledger/edit_session.h"
 #include "ledger/ledger_commit.h"
-#include "ledger/ledger_sort.h"
+#include "ledger/item_summary.h"
 #include "ledger/ledger_view_state.h"
 #include "ledger/stock_computation.h"
 #include "menu/startup.h"
@@ -155,12 +155,7 @@ bool storeCorrection(AppState& state)
 
 bool sortAndCommit(AppState& state)
 {
-    const SortResult sorted = SortLedgerIntoRewriteFile(state);
-    if (!sorted.io.ok) {
-        showResult(state, false, CommitFailureMessage(sorted.io));
-        return false;
-    }
-    const CommitResult committed = CommitRewriteFile(state, sorted.ledgerCount);
+    const CommitResult committed = CommitSort(state, {});
     if (!committed.ok())
         showResult(state, false, CommitFailureMessage(committed.io));
     return committed.ok();
@@ -168,15 +163,10 @@ bool sortAndCommit(AppState& state)
 
 bool deleteAndCommit(AppState& state)
 {
-    {
-        LedgerCloser closer(state);
-        OpenLedger(state);
-    }
-    QList<int> kept;
-    for (int n = 1; n <= state.RecordCount; ++n)
-        if (n != 2 && n != 3)
-            kept.append(n);
-    const CommitResult committed = CommitKeptRecords(state, kept, state.RecordCount);
+    const ItemSummaryTable items = ReadItemSummary(state);
+    if (items.size() < 3)
+        return false;
+    const CommitResult committed = CommitDeletion(state, {items[1].listed(), items[2].listed()});
     if (!committed.ok())
         showResult(state, false, CommitFailureMessage(committed.io));
     return committed.ok();

@@ -6,13 +6,15 @@
 // The ledger in FOLDER is reversed by each commit. Prints the point reached, then sleeps.
 #include "ledger/ledger_commit.h"
 #include "storage/app_state.h"
-#include "storage/ledger_file.h"
+#include "storage/item_record.h"
 #include "storage/scripted_dialogs.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -24,12 +26,10 @@ void announceAndWait(const char* point)
         QThread::sleep(60);
 }
 
-QList<int> reversed(int count)
+bool reverse(std::vector<ItemRecord>& records)
 {
-    QList<int> order;
-    for (int n = count; n >= 1; --n)
-        order.append(n);
-    return order;
+    std::reverse(records.begin(), records.end());
+    return true;
 }
 
 } // namespace
@@ -45,20 +45,15 @@ int main(int argc, char** argv)
     state.ClientFolder = args[1];
     state.DataFolder = args[1];
     const QString point = args[2];
-    {
-        LedgerCloser closer(state);
-        OpenLedger(state);
-    }
-    const int count = state.RecordCount;
     if (point == QStringLiteral("loop")) {
         std::puts("ready");
         std::fflush(stdout);
         for (;;) {
-            if (!CommitKeptRecords(state, reversed(count), count).ok())
+            if (!CommitLedgerEdit(state, reverse).ok())
                 return 1;
         }
     }
-    const CommitResult result = CommitKeptRecords(state, reversed(count), count, [&](CommitStage stage, int done, int total) {
+    const CommitResult result = CommitLedgerEdit(state, reverse, [&](CommitStage stage, int done, int total) {
         if (point == QStringLiteral("before") && stage == CommitStage::Started)
             announceAndWait("before");
         if (point == QStringLiteral("during") && stage == CommitStage::Writing && done >= total / 2)
