@@ -177,8 +177,12 @@ StoreOutcome EditSession::storeCorrection()
         m_state.CurrentRecord = m_item;
         const IoResult written = WriteRecord(m_state, recordNo);
         if (!written) {
+            // A write that stopped part-way (a full copy-on-write disk, a lost share) is undone
+            // with the record as it was; where even that fails, the message says so.
+            m_state.CurrentRecord = onDisk;
+            const bool restored = bool(WriteRecord(m_state, recordNo));
             publish();
-            informWriteFailure(m_state, written, outcome);
+            informWriteFailure(m_state, written, outcome, !restored);
             return outcome;
         }
         // The change log's line, still under the lock; a store that changed nothing has none.

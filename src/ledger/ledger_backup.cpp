@@ -4,6 +4,7 @@
 #include "storage/field_text.h"
 #include "storage/ledger_file.h"
 #include "storage/paths.h"
+#include "storage/platform_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,13 +15,17 @@ bool CopyLedgerBackup(AppState& state)
     if (!ReadFlag(state.ClientSettings[ClientLine::Backup]))
         return false;
     state.closeAllFiles();
-    QFile source(LedgerPath(state));
-    if (!source.open(QIODevice::ReadOnly))
+    QFile source;
+    if (!OpenFileNoFollow(source, LedgerPath(state), QIODevice::ReadOnly))
         return false;
     const QString folder = state.ClientFolder + DataFileName::TemplateFolder;
     if (!QDir().mkpath(folder))
         return false;
-    QSaveFile target(folder + PathSeparator + DataFileName::Ledger);
+    // QSaveFile would write through a link to its target.
+    const QString copyPath = folder + PathSeparator + DataFileName::Ledger;
+    if (!RefuseSymbolicLink(copyPath))
+        return false;
+    QSaveFile target(copyPath);
     if (!target.open(QIODevice::WriteOnly))
         return false;
     constexpr qint64 Chunk = 1 << 20;

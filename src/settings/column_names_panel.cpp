@@ -1,6 +1,7 @@
 #include "settings/column_names_panel.h"
 
 #include "settings/settings_value_messages.h"
+#include "storage/shared_checks.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -215,7 +216,7 @@ void ColumnNamesPanel::sizeChosen(int index)
 
 void ColumnNamesPanel::limitChosen(int index)
 {
-    if (index < 0)
+    if (index < 0 || RefuseWhenViewOnly(m_state))
         return;
     const IoResult written = m_edits.setLimit(m_state, m_limitChooser->itemText(index));
     fillSizeChooser();
@@ -226,6 +227,8 @@ void ColumnNamesPanel::limitChosen(int index)
 
 void ColumnNamesPanel::registerNames()
 {
+    if (RefuseWhenViewOnly(m_state))
+        return;
     resetLight();
     const IoResult written = m_edits.registerNames(m_state);
     if (!written) {

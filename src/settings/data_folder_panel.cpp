@@ -4,6 +4,7 @@
 #include "settings/data_folder_registration.h"
 #include "settings/data_folder_texts.h"
 #include "settings/data_folder_transfer.h"
+#include "storage/shared_checks.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -196,6 +197,8 @@ void DataFolderPanel::registerLocation(const QString& typed)
 
 void DataFolderPanel::transfer()
 {
+    if (RefuseWhenViewOnly(m_state))
+        return;
     std::unique_ptr<BusyCursor> busy;
     std::unique_ptr<QProgressDialog> progress;
     TransferHooks hooks;

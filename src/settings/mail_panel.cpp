@@ -3,6 +3,7 @@
 #include "settings/mail_address_file.h"
 #include "settings/mail_server_widget.h"
 #include "settings/settings_value_messages.h"
+#include "storage/shared_checks.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -152,6 +153,8 @@ void MailPanel::clearAddress()
 
 void MailPanel::registerAddresses()
 {
+    if (RefuseWhenViewOnly(m_state))
+        return;
     auto table = m_state.MailAddressTable;
     for (const bool information : {true, false}) {
         FlexGrid* grid = information ? m_information : m_ordering;

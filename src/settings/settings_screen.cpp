@@ -12,6 +12,7 @@
 #include "settings/start_month.h"
 #include "settings/vocabulary_editor_panel.h"
 #include "settings/year_rollover.h"
+#include "storage/shared_checks.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -296,6 +297,10 @@ void SettingsScreen::startMonthChosen(int index)
     const QString current = m_state.SharedSettings[SharedLine::StartMonth];
     if (chosen.isEmpty() || chosen == FieldText(current))
         return;
+    if (RefuseWhenViewOnly(m_state)) {
+        showStartMonth();
+        return;
+    }
 
     if (IsNextLedgerYear(current, chosen)
         && m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(FieldText(current), chosen))

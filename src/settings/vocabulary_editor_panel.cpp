@@ -3,6 +3,7 @@
 #include "ledger/colour_label_widget.h"
 #include "settings/settings_texts.h"
 #include "settings/vocabulary_editing.h"
+#include "storage/shared_checks.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -325,6 +326,8 @@ void VocabularyEditorPanel::startSwap()
 // "登　録": the lists and their counts become the files every client reads.
 void VocabularyEditorPanel::registerLists()
 {
+    if (RefuseWhenViewOnly(m_state))
+        return;
     IoResult lists;
     IoResult shared;
     {

@@ -110,7 +110,7 @@ QString LedgerWriteFailureMessage(const IoResult& io, bool partLeft)
         text += DescribeFileError(ClassifyFileError(io.errorCode, io.path)) + u'\r';
     text += io.path + u'\r' + QStringLiteral("登録されていません。");
     if (partLeft)
-        text += u'\r' + QStringLiteral("書きかけの部分を取り除けませんでした。台帳の修復を行ってください。");
+        text += u'\r' + QStringLiteral("書きかけの部分を取り除けませんでした。台帳を確認し、必要なら修復してください。");
     return text;
 }
 

@@ -59,16 +59,17 @@ IoResult ReplaceLedgerFile(const QString& path, const std::vector<const char*>& 
         return cancelled();
     QByteArray block;
     block.reserve(BlockRecords * RecordLength);
+    qint64 offset = 0;
     for (int k = 0; k < total; ++k) {
         block.append(records[size_t(k)], RecordLength - 2);
         block.append("\r\n", 2);
         if ((k + 1) % BlockRecords == 0 || k + 1 == total) {
-            errno = 0;
-            if (out.write(block) != block.size()) {
-                const IoResult failed = IoResult::failure(path, errnoOr(EIO), out.errorString());
+            // Past Qt's buffer: a disk that fills up part-way fails the commit (see WriteBytesAt).
+            if (const IoResult written = WriteBytesAt(out, offset, block.constData(), block.size(), false); !written) {
                 out.cancelWriting();
-                return failed;
+                return IoResult::failure(path, written.errorCode, written.detail);
             }
+            offset += block.size();
             block.clear();
             if (progress && !progress(k + 1, total))
                 return cancelled();

@@ -14,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-bool SyncFileToDisk(QFile& file)
+bool SyncFileToDisk(QFileDevice& file)
 {
     if (!file.flush())
         return false;
@@ -67,16 +67,16 @@ IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode 
     return IoResult::success();
 }
 
-IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size)
+IoResult WriteBytesAt(QFileDevice& file, qint64 offset, const char* data, qint64 size, bool sync)
 {
-    if (!file.seek(offset) || file.write(data, size) != size)
+    if (!file.seek(offset) || file.write(data, size) != size || !file.flush())
         return IoResult::failure(file.fileName(), GetLastError() == ERROR_DISK_FULL ? ENOSPC : EIO, file.errorString());
-    if (!SyncFileToDisk(file))
+    if (sync && !SyncFileToDisk(file))
         return IoResult::failure(file.fileName(), EIO, QStringLiteral("the data could not be synced"));
     return IoResult::success();
 }
 
-bool TruncateFileTo(QFile& file, qint64 size)
+bool TruncateFileTo(QFileDevice& file, qint64 size)
 {
     return file.resize(size) && SyncFileToDisk(file);
 }
@@ -146,7 +146,7 @@ IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode 
     return IoResult::success();
 }
 
-IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size)
+IoResult WriteBytesAt(QFileDevice& file, qint64 offset, const char* data, qint64 size, bool sync)
 {
     const int fd = file.handle();
     qint64 done = 0;
@@ -160,12 +160,12 @@ IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size)
         }
         done += written;
     }
-    if (::fsync(fd) != 0)
+    if (sync && ::fsync(fd) != 0)
         return IoResult::failure(file.fileName(), errno, QString::fromLocal8Bit(std::strerror(errno)));
     return IoResult::success();
 }
 
-bool TruncateFileTo(QFile& file, qint64 size)
+bool TruncateFileTo(QFileDevice& file, qint64 size)
 {
     int result;
     do {

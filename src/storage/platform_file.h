@@ -7,7 +7,7 @@
 #include <QString>
 
 // Forces the file's written data to the disk (fsync / FlushFileBuffers). Returns false on failure.
-bool SyncFileToDisk(QFile& file);
+bool SyncFileToDisk(QFileDevice& file);
 
 // Opens `path` as a regular file without following a symbolic link at its last component: a link
 // is refused with ELOOP, a folder with EISDIR, anything else that is not a plain file with EINVAL,
@@ -21,11 +21,14 @@ IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode 
 IoResult RefuseSymbolicLink(const QString& path);
 
 // Writes `size` bytes at `offset` of an open file with the system's own calls, so that nothing
-// stays in a buffer that a later call could still try to flush, and syncs them to the disk.
-IoResult WriteBytesAt(QFile& file, qint64 offset, const char* data, qint64 size);
+// stays in a buffer that a later call could still try to flush, and syncs them to the disk
+// unless `sync` is off. A write that stores only part of its bytes and then fails (a disk that
+// fills up) is a failure with the errno of the failing call: Qt's own write loop reports the
+// part as written and loses the error.
+IoResult WriteBytesAt(QFileDevice& file, qint64 offset, const char* data, qint64 size, bool sync = true);
 
 // Cuts an open file back to `size` bytes and syncs. False when the system refused.
-bool TruncateFileTo(QFile& file, qint64 size);
+bool TruncateFileTo(QFileDevice& file, qint64 size);
 
 // errno of the last failed call (the Windows error translated where it is known).
 int LastSystemError();

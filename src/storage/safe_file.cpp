@@ -37,11 +37,11 @@ IoResult WriteFileAtomically(const QString& path, const QByteArray& content)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return IoResult::failure(path, errnoFor(file.error()), file.errorString());
-    errno = 0;
-    if (file.write(content) != content.size()) {
-        const int code = errnoFor(file.error());
+    // Written past Qt's buffer, so that a disk that fills up part-way is a failure, not a short
+    // file that commit() would put in the old one's place.
+    if (const IoResult written = WriteBytesAt(file, 0, content.constData(), content.size(), false); !written) {
         file.cancelWriting();
-        return IoResult::failure(path, code, file.errorString());
+        return IoResult::failure(path, written.errorCode, written.detail);
     }
     errno = 0;
     if (!file.commit())

@@ -481,6 +481,39 @@ TEST_F(ImportScreenTest, TimedImportRunsOnceInItsMinuteAndStoresTheItems)
     EXPECT_EQ(host.current(), screen);
 }
 
+TEST_F(ImportScreenTest, TimedImportNeverWaitsOnAMessageFromTheLayersBelow)
+{
+    writeDuplicateNumberWorkbook();
+    // The change log cannot be written: the store reports that in a message box, which an
+    // unattended run must not show (nobody would click it, and the screen would hang).
+    QDir().mkpath(client.dataFolder() + QStringLiteral("Ma在庫品履歴.log"));
+    ImportScreen* screen = openScreen();
+    QTime now(9, 4, 0);
+    screen->setClock([&now] { return now; });
+    client.dialogs.queueText(QStringLiteral("9:05"));
+    click(QStringLiteral("timedImportButton"));
+    click(QStringLiteral("Command33"));
+    click(QStringLiteral("Command4"));
+    client.dialogs.clear();
+
+    now = QTime(9, 5, 0);
+    screen->checkClock();
+    EXPECT_TRUE(client.dialogs.shown().isEmpty()) << lastText().toStdString();
+    EXPECT_EQ(record(1).text(ItemField::Name), QStringLiteral("品A"));
+    const QString lastRun = text(QStringLiteral("lastRunLabel"));
+    EXPECT_TRUE(lastRun.contains(QStringLiteral("2件取込"))) << lastRun.toStdString();
+    EXPECT_TRUE(lastRun.contains(QStringLiteral("変更履歴"))) << lastRun.toStdString();
+    EXPECT_EQ(text(QStringLiteral("statusLabel")), QStringLiteral("待機中"));
+    // The screen waits for the next day as before.
+    WriteTestLedger(client.ledgerPath(), 10);
+    now = QTime(9, 6, 0);
+    screen->checkClock();
+    now = QTime(9, 5, 0);
+    screen->checkClock();
+    EXPECT_EQ(record(1).text(ItemField::Name), QStringLiteral("品A"));
+    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+}
+
 TEST_F(ImportScreenTest, ExitReturnsToTheMenu)
 {
     openScreen();

@@ -18,7 +18,9 @@ TEST(ExcelErrorReport, EachNumberShowsItsMessage)
         {70, output, inUse},
         {51, output, QStringLiteral("Excel自体のエラーです、Excel（Office)を確認してください。　")},
         {53, output, QStringLiteral("原本Excelフォルダー内のExcelファイル\r　在庫出力台帳.xlsx\r　　が見つかりません。")},
+        {61, output, QStringLiteral("ディスクの空き容量が不足しているため、Excelファイルを出力できません。　")},
         {71, output, QStringLiteral("ディスクが準備されていません。　")},
+        {75, output, QStringLiteral("出力Excelフォルダーに書き込みできません。\rフォルダーとファイルの書き込み権限を確認してください。　")},
         {76, output,
          QStringLiteral("原本Excelフォルダーか\r出力Excelフォルダーが見つかりません。\r"
                         "原本Excelフォルダー位置及び出力Excelフォルダー位置\r　を確認してください。")},

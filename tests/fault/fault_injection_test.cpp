@@ -27,6 +27,7 @@ const Operation Operations[] = {
     {"vocabulary", {List2, Shared}, true},
     {"item-numbers", {ItemNumbers}, true},
     {"store-new", {Ledger}, true},
+    {"generate", {Ledger}, true},
     {"store-correction", {Ledger}, true},
     {"sort", {Ledger}, true},
     {"delete", {Ledger}, true},
@@ -168,6 +169,26 @@ TEST_P(FaultInjectionTest, RefusedWritesFailWithTheReasonAndKeepTheData)
             }
             expectConsistent(at);
         }
+    }
+}
+
+TEST_P(FaultInjectionTest, ADiskThatFillsPartWayLeavesNoPartOfARecordOrFile)
+{
+    // A real full disk stores part of the write that fills it: the part must be taken back.
+    for (const long n : SampleCalls(totalCalls, FailSamples)) {
+        const std::string at = operation.toStdString() + " with the disk full from call " + std::to_string(n) + " of "
+            + std::to_string(totalCalls);
+        CopyFolder(base, work);
+        const WorkerRun run = RunFaultWorker(work, operation, FaultMode::DiskFull, n);
+        ASSERT_FALSE(run.killed) << at;
+        if (run.exitCode == 0) {
+            const QStringList notStored = DifferingFiles(TakeSnapshot(work), after, GetParam().changes);
+            EXPECT_TRUE(notStored.isEmpty()) << at << ": reported done, but not stored: " << notStored.join(u' ').toStdString();
+        } else {
+            EXPECT_TRUE(run.out.contains(QStringLiteral("message: "))) << at << ": " << run.out.toStdString();
+            expectTruthfulReason(run.out, QStringLiteral("ディスクの空き容量が不足しています。"), at);
+        }
+        expectConsistent(at);
     }
 }
 

@@ -220,4 +220,35 @@ TEST_F(LedgerScreenTest, ExitReturnsToTheMenuWhichStartsUpAgain)
     EXPECT_EQ(host.current()->findChild<QWidget*>(QStringLiteral("Form11")), nullptr);
 }
 
+TEST_F(LedgerScreenTest, OpeningTellsADamagedLedgerOnceAndRepairsItOnYes)
+{
+    WriteTestLedger(client.ledgerPath(), 3);
+    QByteArray damaged = TempClient::readBytes(client.ledgerPath());
+    damaged.append(500, ' '); // a record cut short by a write that stopped
+    TempClient::writeBytes(client.ledgerPath(), damaged);
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    openLedger();
+    const auto& shown = client.dialogs.shown();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].question);
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("3 件目の後に 500 バイト"))) << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("台帳を修復しますか？")));
+    EXPECT_TRUE(shown[1].text.contains(QStringLiteral("台帳を修復しました。")));
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 3 * ItemRecord::Length);
+    EXPECT_EQ(labelText("countLabel"), QStringLiteral("総数 3"));
+}
+
+TEST_F(LedgerScreenTest, ALedgerAtItsCapacityIsToldOnceWhenTheScreenOpens)
+{
+    WriteTestLedger(client.ledgerPath(), AppState::MaxRecords);
+    openLedger();
+    int told = 0;
+    for (const auto& shown : client.dialogs.shown())
+        told += shown.title == QStringLiteral("データ容量確認") ? 1 : 0;
+    EXPECT_EQ(told, 1);
+    client.dialogs.clear();
+    control<QPushButton>("pageNextButton")->click();
+    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+}
+
 } // namespace

@@ -93,6 +93,25 @@ TEST(MenuActions, OpenChecksComeInTheirOrder)
     }
 }
 
+TEST(MenuActions, TheScreensOfTheDataNeedAUsableDataFolderTheSettingsScreenDoesNot)
+{
+    Client client(QStringLiteral("PC-1"));
+    // Unreadable client settings leave no data folder; a relative one would land in the working folder.
+    for (const QString& folder : {QString(), QStringLiteral("data/")}) {
+        client.state().DataFolder = folder;
+        client.dialogs().clear();
+        // The recovery question comes first (answered No); then the refusal says what is wrong.
+        for (const MenuTarget target : {MenuTarget::Ledger, MenuTarget::Import}) {
+            EXPECT_FALSE(MayOpenFromMenu(client.state(), target));
+            const auto& last = client.dialogs().shown().last();
+            EXPECT_EQ(last.title, QStringLiteral("異常確認"));
+            EXPECT_TRUE(last.text.startsWith(QStringLiteral("　データフォルダーが使用できません。")));
+            EXPECT_TRUE(last.text.contains(QStringLiteral("初期設定でデータフォルダーを設定してください。")));
+        }
+        EXPECT_TRUE(MayOpenFromMenu(client.state(), MenuTarget::Settings));
+    }
+}
+
 TEST(MenuActions, AdministratorOnClearsViewOnlyAndOffKeepsIt)
 {
     Client client(QStringLiteral("PC-1"));

@@ -409,6 +409,22 @@ TEST_F(SettingsScreenTest, RegisterWritesTheListsAndTheCountsAndSaysWhichFileFai
     EXPECT_TRUE(lastShown().text.contains(listFile)) << lastShown().text.toStdString();
 }
 
+TEST_F(SettingsScreenTest, AViewOnlyClientMayLookButNotRegisterTheLists)
+{
+    writeSettings({{ClientLine::ViewOnly, QStringLiteral("1")}}, {});
+    writeLists({{2, {QStringLiteral("ボルト"), QString()}}});
+    const QByteArray lists = TempClient::readBytes(VocabularyPath(state(), 2));
+    const QByteArray shared = TempClient::readBytes(client.dataFolder() + SettingsFileName::Shared);
+    openSettings();
+    click("listButton2");
+    clickRow(1);
+    enter(QStringLiteral("六角ボルト"));
+    click("registerListsButton");
+    EXPECT_EQ(lastShown().text, QStringLiteral("当クライアントは確認のみの設定です。\r登録・訂正は出来ません。"));
+    EXPECT_EQ(TempClient::readBytes(VocabularyPath(state(), 2)), lists);
+    EXPECT_EQ(TempClient::readBytes(client.dataFolder() + SettingsFileName::Shared), shared);
+}
+
 TEST_F(SettingsScreenTest, BackupBoxesAskThenStoreLine18)
 {
     struct Case {
@@ -499,6 +515,19 @@ TEST_F(StartMonthScreenTest, TheNextLedgerYearAsksAndNoOnlyChangesTheMonth)
     EXPECT_EQ(sharedFile()[SharedLine::StartMonth], thisYear);
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
     EXPECT_FALSE(QDir(client.dataFolder() + QStringLiteral("M在庫台帳")).exists());
+}
+
+TEST_F(StartMonthScreenTest, AViewOnlyClientCannotChangeTheMonthOrRollTheYearOver)
+{
+    writeSettings({{ClientLine::ViewOnly, QStringLiteral("1")}}, {{SharedLine::StartMonth, lastYear}});
+    const QByteArray ledger = TempClient::readBytes(client.ledgerPath());
+    openSettings();
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    choose(thisYear);
+    EXPECT_EQ(lastShown().text, QStringLiteral("当クライアントは確認のみの設定です。\r登録・訂正は出来ません。"));
+    EXPECT_EQ(sharedFile()[SharedLine::StartMonth], lastYear);
+    EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), lastYear);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
 }
 
 TEST_F(StartMonthScreenTest, TheNextLedgerYearWithYesCarriesTheStocks)

@@ -56,6 +56,8 @@ WorkerRun RunFaultWorker(const QString& folder, const QString& operation, FaultM
     env.insert(QStringLiteral("TEV_FAULT_COUNT_FILE"), countFile);
     if (mode == FaultMode::Kill)
         env.insert(QStringLiteral("TEV_FAULT_KILL_AT"), QString::number(at));
+    if (mode == FaultMode::DiskFull)
+        env.insert(QStringLiteral("TEV_FAULT_DISK_FULL_AT"), QString::number(at));
     if (mode == FaultMode::Fail) {
         env.insert(QStringLiteral("TEV_FAULT_FAIL_AT"), QString::number(at));
         env.insert(QStringLiteral("TEV_FAULT_ERRNO"), errnoName);

@@ -21,7 +21,9 @@ struct WorkerRun {
     QString out;          // what the program showed, then "done" or "failed"
 };
 
-enum class FaultMode { Count, Kill, Fail };
+// Kill: the process dies at call `at`. Fail: call `at` and every later one fail. DiskFull: from
+// call `at` on the disk is full (a first write stores part of its bytes, later ones fail).
+enum class FaultMode { Count, Kill, Fail, DiskFull };
 
 // tev-fault-op-worker FOLDER OPERATION [extra] with the layer watching FOLDER. `at` is the call
 // that is killed or fails; `errnoName` "ENOSPC" or "EACCES" for FaultMode::Fail.

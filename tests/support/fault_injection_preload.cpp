@@ -5,6 +5,11 @@
 //   TEV_FAULT_DIR         the directory whose files are watched (required; nothing happens without it)
 //   TEV_FAULT_KILL_AT=N   call N raises SIGKILL before it is made
 //   TEV_FAULT_FAIL_AT=N   call N and all later ones fail with TEV_FAULT_ERRNO (ENOSPC or EACCES)
+//   TEV_FAULT_DISK_FULL_AT=N  from call N on the disk is full, as a real one is: the first write
+//                         that needs new space stores half its bytes and returns that count, every
+//                         later one fails with ENOSPC; overwriting bytes a file already has needs
+//                         no space and works, and so do opening, cutting, syncing, renaming and
+//                         removing
 //   TEV_FAULT_COUNT_FILE  at a normal exit the number of watched calls is written there
 //
 // Watched calls: opening for writing (open, open64, openat, openat64, creat), write, pwrite,
@@ -38,6 +43,7 @@ struct Config {
     size_t dirLength = 0;
     long killAt = 0;
     long failAt = 0;
+    long diskFullAt = 0;
     int failErrno = ENOSPC;
     const char* countFile = nullptr;
 };
@@ -69,6 +75,7 @@ __attribute__((constructor)) void readConfig()
         config.dir[--config.dirLength] = '\0';
     config.killAt = numberFrom("TEV_FAULT_KILL_AT");
     config.failAt = numberFrom("TEV_FAULT_FAIL_AT");
+    config.diskFullAt = numberFrom("TEV_FAULT_DISK_FULL_AT");
     const char* code = getenv("TEV_FAULT_ERRNO");
     if (code && strcmp(code, "EACCES") == 0)
         config.failErrno = EACCES;
@@ -156,6 +163,41 @@ bool pass(bool watched)
     return true;
 }
 
+// What a write of data does on the full disk: go through, store part of its bytes, or fail.
+enum class DataWrite { Whole, Part, None };
+std::atomic<bool> partWritten{false};
+
+// Whether writing `count` bytes at `offset` of `fd` (-1: its current position) goes past its end.
+bool needsSpace(int fd, off_t offset, size_t count)
+{
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return true;
+    if (offset < 0)
+        offset = lseek(fd, 0, SEEK_CUR);
+    return offset < 0 || offset + off_t(count) > info.st_size;
+}
+
+DataWrite dataWrite(bool watched, int fd = -1, off_t offset = -1, size_t count = 0)
+{
+    if (!watched || config.diskFullAt <= 0 || calls.load() < config.diskFullAt)
+        return DataWrite::Whole;
+    if (fd >= 0 && !needsSpace(fd, offset, count))
+        return DataWrite::Whole;
+    if (!partWritten.exchange(true))
+        return DataWrite::Part;
+    errno = ENOSPC;
+    return DataWrite::None;
+}
+
+// The byte count a write of `count` bytes stores under dataWrite's answer; -1 when none.
+ssize_t bytesToWrite(DataWrite what, size_t count)
+{
+    if (what == DataWrite::None)
+        return -1;
+    return what == DataWrite::Part ? ssize_t(count > 1 ? count / 2 : count) : ssize_t(count);
+}
+
 bool opensForWriting(int flags)
 {
     return (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
@@ -228,31 +270,44 @@ int creat(const char* path, mode_t mode)
 
 ssize_t write(int fd, const void* buffer, size_t count)
 {
-    if (!pass(fdUnderDir(fd)))
+    const bool watched = fdUnderDir(fd);
+    if (!pass(watched))
+        return -1;
+    const ssize_t bytes = bytesToWrite(dataWrite(watched, fd, -1, count), count);
+    if (bytes < 0)
         return -1;
     static auto next = real<ssize_t (*)(int, const void*, size_t)>("write");
-    return next(fd, buffer, count);
+    return next(fd, buffer, size_t(bytes));
 }
 
 ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset)
 {
-    if (!pass(fdUnderDir(fd)))
+    const bool watched = fdUnderDir(fd);
+    if (!pass(watched))
+        return -1;
+    const ssize_t bytes = bytesToWrite(dataWrite(watched, fd, offset, count), count);
+    if (bytes < 0)
         return -1;
     static auto next = real<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
-    return next(fd, buffer, count, offset);
+    return next(fd, buffer, size_t(bytes), offset);
 }
 
 ssize_t pwrite64(int fd, const void* buffer, size_t count, off64_t offset)
 {
-    if (!pass(fdUnderDir(fd)))
+    const bool watched = fdUnderDir(fd);
+    if (!pass(watched))
+        return -1;
+    const ssize_t bytes = bytesToWrite(dataWrite(watched, fd, off_t(offset), count), count);
+    if (bytes < 0)
         return -1;
     static auto next = real<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
-    return next(fd, buffer, count, offset);
+    return next(fd, buffer, size_t(bytes), offset);
 }
 
 ssize_t writev(int fd, const struct iovec* vector, int count)
 {
-    if (!pass(fdUnderDir(fd)))
+    const bool watched = fdUnderDir(fd);
+    if (!pass(watched) || dataWrite(watched) == DataWrite::None)
         return -1;
     static auto next = real<ssize_t (*)(int, const struct iovec*, int)>("writev");
     return next(fd, vector, count);
@@ -260,7 +315,8 @@ ssize_t writev(int fd, const struct iovec* vector, int count)
 
 ssize_t pwritev(int fd, const struct iovec* vector, int count, off_t offset)
 {
-    if (!pass(fdUnderDir(fd)))
+    const bool watched = fdUnderDir(fd);
+    if (!pass(watched) || dataWrite(watched) == DataWrite::None)
         return -1;
     static auto next = real<ssize_t (*)(int, const struct iovec*, int, off_t)>("pwritev");
     return next(fd, vector, count, offset);
@@ -268,7 +324,8 @@ ssize_t pwritev(int fd, const struct iovec* vector, int count, off_t offset)
 
 ssize_t copy_file_range(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length, unsigned int flags)
 {
-    if (!pass(fdUnderDir(out)))
+    const bool watched = fdUnderDir(out);
+    if (!pass(watched) || dataWrite(watched) == DataWrite::None)
         return -1;
     static auto next = real<ssize_t (*)(int, loff_t*, int, loff_t*, size_t, unsigned int)>("copy_file_range");
     return next(in, inOffset, out, outOffset, length, flags);
@@ -276,7 +333,8 @@ ssize_t copy_file_range(int in, loff_t* inOffset, int out, loff_t* outOffset, si
 
 ssize_t sendfile(int out, int in, off_t* offset, size_t count)
 {
-    if (!pass(fdUnderDir(out)))
+    const bool watched = fdUnderDir(out);
+    if (!pass(watched) || dataWrite(watched) == DataWrite::None)
         return -1;
     static auto next = real<ssize_t (*)(int, int, off_t*, size_t)>("sendfile");
     return next(out, in, offset, count);

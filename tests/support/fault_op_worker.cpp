@@ -29,6 +29,7 @@
 #include "excel_import/import_texts.h"
 #include "storage/app_state.h"
 #include "storage/item_number_file.h"
+#include "storage/ledger_append.h"
 #include "storage/ledger_file.h"
 #include "storage/paths.h"
 #include "storage/scripted_dialogs.h"
@@ -142,6 +143,15 @@ bool storeNew(AppState& state, ScriptedDialogs& dialogs)
     return session.copy() && session.store().stored();
 }
 
+// A batch of new items in one append, as tev-cli generate makes it.
+bool generateItems(AppState& state)
+{
+    const AppendResult result = AppendSyntheticItems(state, 40, 7);
+    if (!result.stored())
+        showResult(state, false, LedgerWriteFailureMessage(result.io, result.partLeft));
+    return result.stored();
+}
+
 bool storeCorrection(AppState& state)
 {
     LedgerViewState view;
@@ -224,6 +234,8 @@ int main(int argc, char** argv)
             ok = writeItemNumbers(state);
         else if (operation == QStringLiteral("store-new"))
             ok = storeNew(state, dialogs);
+        else if (operation == QStringLiteral("generate"))
+            ok = generateItems(state);
         else if (operation == QStringLiteral("store-correction"))
             ok = storeCorrection(state);
         else if (operation == QStringLiteral("sort"))

@@ -5,6 +5,7 @@
 #include "workbook/zip_package.h"
 
 #include <QDir>
+#include <cerrno>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -121,8 +122,25 @@ TEST(WorkbookWriter, OutputOperationsRefuseWithTheirErrorNumbers)
     QFile(target).open(QIODevice::WriteOnly);
     QFile::setPermissions(target, QFile::ReadOwner);
     if (!QFileInfo(target).isWritable()) // running as root, every file is writable
-        EXPECT_EQ(OpenOutputFromTemplate(Template, target, book).error, 70);
+        EXPECT_EQ(OpenOutputFromTemplate(Template, target, book).error, 75);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    // A folder in the target's place is no workbook in use either.
+    QDir().mkpath(dir.filePath(QStringLiteral("folder.xlsx")));
+    EXPECT_EQ(OpenOutputFromTemplate(Template, dir.filePath(QStringLiteral("folder.xlsx")), book).error, 75);
+
+    // What the system says when a save fails: in use only where another program holds the file.
+    const struct {
+        int errorCode;
+        int number;
+    } writes[] = {{ENOSPC, 61}, {EDQUOT, 61}, {EROFS, 75}, {EPERM, 75}, {ENOENT, 76}, {EBUSY, 70}, {EIO, 51},
+#ifdef Q_OS_WIN
+                  {EACCES, 70},
+#else
+                  {EACCES, 75},
+#endif
+    };
+    for (const auto& w : writes)
+        EXPECT_EQ(WorkbookErrorForWrite(w.errorCode), w.number) << w.errorCode;
 
     const QString text = dir.filePath(QStringLiteral("text.xlsx"));
     QFile file(text);
