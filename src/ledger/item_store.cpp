@@ -159,6 +159,16 @@ StoreOutcome EditSession::storeCorrection()
             informWriteFailure(m_state, sound, outcome);
             return outcome;
         }
+        // Another item at this number: a sort or a deletion on another client moved the one
+        // loaded. Writing it here would destroy that other item, so nothing is asked or written.
+        if (expected && onDisk.text(ItemField::Number) != expected->text(ItemField::Number)) {
+            m_state.dialogs.inform(Title, QStringLiteral(" No ") + QString::number(recordNo)
+                                              + QStringLiteral(" の在庫品は、読み込んだ後に他のクライアントの並べ替えか削除で移動しました。")
+                                              + u'\r' + QStringLiteral("一覧を開き直してから訂正してください。"));
+            publish();
+            outcome.status = StoreOutcome::Status::Refused;
+            return outcome;
+        }
         if (expected && !(onDisk == *expected)) {
             CloseLedger(m_state);
             lock.release();

@@ -116,6 +116,22 @@ TEST_F(EditSessionTest, CorrectionAsksBeforeOverwritingAnotherClientsStore)
     EXPECT_TRUE(dialogs().shown().isEmpty()) << "its own store is no change by another client";
 }
 
+TEST_F(EditSessionTest, ACorrectionOfAnItemThatAnotherClientMovedNeverLandsOnAnotherItem)
+{
+    session.startCorrect(2); // A2
+    enterItemRow(ItemColumn::UnitPrice, QStringLiteral("300"));
+    // Meanwhile another client sorts or deletes: record 2 now holds A3.
+    WriteItems(client.ledgerPath(), {MakeItem({QStringLiteral("A1"), QStringLiteral("10"), QStringLiteral("5")}),
+                                     MakeItem({QStringLiteral("A3"), QString(), QString()})});
+    const QByteArray before = TempClient::readBytes(client.ledgerPath());
+    dialogs().setDefaultAnswer(Dialogs::Answer::Yes); // even a hasty Yes must not overwrite A3
+    EXPECT_EQ(session.store().status, StoreOutcome::Status::Refused);
+    ASSERT_EQ(dialogs().shown().size(), 1);
+    EXPECT_FALSE(dialogs().shown()[0].question);
+    EXPECT_TRUE(dialogs().shown()[0].text.contains(QStringLiteral("移動しました"))) << dialogs().shown()[0].text.toStdString();
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
+}
+
 TEST_F(EditSessionTest, FullLedgerRefusesANewItemWithTheCapacityMessage)
 {
     QFile file(client.ledgerPath());
