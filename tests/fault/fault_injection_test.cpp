@@ -104,6 +104,20 @@ protected:
         EXPECT_TRUE(start.isEmpty()) << label << ": " << start.toStdString();
     }
 
+    // After a fault part-way: a reported success has stored everything, a failure says why, and
+    // no file is left half-written.
+    void expectStoredOrToldWhy(const WorkerRun& run, const QString& reason, const std::string& at)
+    {
+        if (run.exitCode == 0) {
+            const QStringList notStored = DifferingFiles(TakeSnapshot(work), after, GetParam().changes);
+            EXPECT_TRUE(notStored.isEmpty()) << at << ": reported done, but not stored: " << notStored.join(u' ').toStdString();
+        } else {
+            EXPECT_TRUE(run.out.contains(QStringLiteral("message: "))) << at << ": " << run.out.toStdString();
+            expectTruthfulReason(run.out, reason, at);
+        }
+        expectConsistent(at);
+    }
+
     static QTemporaryDir* root;
     static QString work;
     static QString base;
@@ -152,22 +166,13 @@ TEST_P(FaultInjectionTest, RefusedWritesFailWithTheReasonAndKeepTheData)
         EXPECT_TRUE(CompareWithStates(now, before, before).isEmpty())
             << label << ": " << CompareWithStates(now, before, before).join(u'\n').toStdString();
 
-        // The disk fills up part-way: a reported success has stored everything, a failure says so,
-        // and no file is left half-written.
+        // The writes start failing part-way.
         for (const long n : SampleCalls(totalCalls, FailSamples)) {
             const std::string at = label + " from call " + std::to_string(n) + " of " + std::to_string(totalCalls);
             CopyFolder(base, work);
             const WorkerRun run = RunFaultWorker(work, operation, FaultMode::Fail, n, QString::fromLatin1(errnoName));
             ASSERT_FALSE(run.killed) << at;
-            if (run.exitCode == 0) {
-                const QStringList notStored = DifferingFiles(TakeSnapshot(work), after, GetParam().changes);
-                EXPECT_TRUE(notStored.isEmpty()) << at << ": reported done, but not stored: "
-                                                 << notStored.join(u' ').toStdString();
-            } else {
-                EXPECT_TRUE(run.out.contains(QStringLiteral("message: "))) << at << ": " << run.out.toStdString();
-                expectTruthfulReason(run.out, reason, at);
-            }
-            expectConsistent(at);
+            expectStoredOrToldWhy(run, reason, at);
         }
     }
 }
@@ -181,14 +186,7 @@ TEST_P(FaultInjectionTest, ADiskThatFillsPartWayLeavesNoPartOfARecordOrFile)
         CopyFolder(base, work);
         const WorkerRun run = RunFaultWorker(work, operation, FaultMode::DiskFull, n);
         ASSERT_FALSE(run.killed) << at;
-        if (run.exitCode == 0) {
-            const QStringList notStored = DifferingFiles(TakeSnapshot(work), after, GetParam().changes);
-            EXPECT_TRUE(notStored.isEmpty()) << at << ": reported done, but not stored: " << notStored.join(u' ').toStdString();
-        } else {
-            EXPECT_TRUE(run.out.contains(QStringLiteral("message: "))) << at << ": " << run.out.toStdString();
-            expectTruthfulReason(run.out, QStringLiteral("ディスクの空き容量が不足しています。"), at);
-        }
-        expectConsistent(at);
+        expectStoredOrToldWhy(run, QStringLiteral("ディスクの空き容量が不足しています。"), at);
     }
 }
 
