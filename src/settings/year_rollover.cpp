@@ -6,11 +6,13 @@
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
 #include "storage/paths.h"
+#include "storage/platform_file.h"
 #include "storage/safe_file.h"
 #include "storage/settings_files.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -27,12 +29,11 @@ QString freeCopyPath(const QString& folder, const QDateTime& when)
 // The ledger file as it is on disk, copied byte for byte. Called under the ledger lock.
 IoResult copyLedger(const AppState& state, const QDateTime& when, QString& copyPath)
 {
-    QFile ledger(LedgerPath(state));
-    if (!ledger.exists())
+    if (!QFileInfo::exists(LedgerPath(state)))
         return IoResult::success();
-    errno = 0;
-    if (!ledger.open(QIODevice::ReadOnly))
-        return IoResult::failure(ledger.fileName(), errno ? errno : EACCES, ledger.errorString());
+    QFile ledger;
+    if (const IoResult opened = OpenFileNoFollow(ledger, LedgerPath(state), QIODevice::ReadOnly); !opened)
+        return opened;
     const QByteArray bytes = ledger.readAll();
     if (ledger.error() != QFileDevice::NoError)
         return IoResult::failure(ledger.fileName(), errno ? errno : EIO, ledger.errorString());

@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -149,13 +150,13 @@ QList<ChangeLogEntry> ReadItemHistory(const AppState& state, const QString& item
     QList<ChangeLogEntry> history;
     if (io)
         *io = IoResult::success();
-    QFile file(ChangeLogPath(state));
-    if (!file.exists())
+    const QFileInfo place(ChangeLogPath(state));
+    if (!place.exists() && !place.isSymLink())
         return history;
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (const IoResult opened = OpenFileNoFollow(file, ChangeLogPath(state), QIODevice::ReadOnly); !opened) {
         if (io)
-            *io = IoResult::failure(file.fileName(), errno ? errno : EACCES, file.errorString());
+            *io = opened;
         return history;
     }
     // Lines are matched on the item number's bytes; only the matching lines are decoded.

@@ -62,7 +62,7 @@ IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode 
     if (!create && !info.exists())
         return IoResult::failure(path, ENOENT, QStringLiteral("missing"));
     file.setFileName(path);
-    if (!file.open(mode | QIODevice::Unbuffered))
+    if (!file.open(mode | ((mode & QIODevice::WriteOnly) ? QIODevice::Unbuffered : QIODevice::NotOpen)))
         return IoResult::failure(path, file.error() == QFileDevice::PermissionsError ? EACCES : EIO, file.errorString());
     return IoResult::success();
 }
@@ -132,7 +132,9 @@ IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode 
     // between is refused.
     file.close();
     file.setFileName(path);
-    const bool opened = file.open((mode & ~QIODevice::Truncate) | QIODevice::Unbuffered);
+    // Writes bypass Qt's buffer (see WriteBytesAt); reads keep it.
+    const QIODevice::OpenMode buffering = writes ? QIODevice::Unbuffered : QIODevice::NotOpen;
+    const bool opened = file.open((mode & ~QIODevice::Truncate) | buffering);
     struct stat reached {};
     const bool same = opened && ::fstat(file.handle(), &reached) == 0 && reached.st_dev == probed.st_dev
         && reached.st_ino == probed.st_ino;

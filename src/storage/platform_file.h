@@ -13,7 +13,7 @@ bool SyncFileToDisk(QFileDevice& file);
 // is refused with ELOOP, a folder with EISDIR, anything else that is not a plain file with EINVAL,
 // and so is a relative path (data files always live in an absolute folder; a relative name would
 // land in whatever the working folder is). `create` makes a missing file (with a writing mode).
-// The QFile keeps `path` as its name.
+// The QFile keeps `path` as its name; a file opened for writing is unbuffered.
 IoResult OpenFileNoFollow(QFile& file, const QString& path, QIODevice::OpenMode mode, bool create = false);
 
 // ELOOP when a symbolic link stands at `path` (a write there would reach a file elsewhere);
