@@ -216,7 +216,7 @@ TEST(SharedFolderRandom, SevenClientsLoseNothingThatTheyWereToldWasStored)
     for (int n = 1; n <= 20; ++n) {
         const QString number = twoDigits(u"M"_s, n);
         ASSERT_TRUE(once(number)) << number.toStdString();
-        const ItemRecord& item = items.value(number).front();
+        const ItemRecord item = items.value(number).front();
         for (int month = 1; month <= 12; ++month)
             EXPECT_EQ(item.qtyNumber(QtyRow::Received, month), journal.moved.value(number).value(month))
                 << number.toStdString() << " month " << month;
