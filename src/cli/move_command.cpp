@@ -9,6 +9,7 @@
 #include "storage/app_state.h"
 #include "storage/field_text.h"
 #include "storage/item_number_file.h"
+#include "storage/item_record.h"
 #include "storage/shared_checks.h"
 
 int RunMove(Invocation& invocation)
@@ -41,19 +42,27 @@ int RunMove(Invocation& invocation)
     // An unreadable ledger is said as such, not as an item number that is missing.
     if (!invocation.ledgerOpens(*state))
         return ExitFailed;
-    RebuildItemNumberTable(*state);
     const QString number = parsed.positional.front();
-    if (!FindItemNumber(*state, number)) {
-        PrintError(QStringLiteral("tev-cli move: no item has the number %1\n").arg(number));
-        return ExitFailed;
-    }
-
     LedgerViewState view;
     EditSession session(*state, view);
-    session.startCorrect(state->FoundRecordNo);
-    if (session.mode() != 1) {
-        PrintError(QStringLiteral("tev-cli move: record %1 cannot be read\n").arg(state->FoundRecordNo));
-        return ExitFailed;
+    // The record number found may hold another item by the time it is read (another client's sort
+    // or deletion in between): the item read must be the one asked for, else it is looked up again.
+    constexpr int Attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        RebuildItemNumberTable(*state);
+        if (!FindItemNumber(*state, number)) {
+            PrintError(QStringLiteral("tev-cli move: no item has the number %1\n").arg(number));
+            return ExitFailed;
+        }
+        session.startCorrect(state->FoundRecordNo);
+        if (session.mode() == 1 && session.item().text(ItemField::Number) == number)
+            break;
+        if (attempt == Attempts) {
+            PrintError(QStringLiteral("tev-cli move: the item %1 keeps moving (other clients sort or delete); "
+                                      "nothing was stored\n")
+                           .arg(number));
+            return ExitFailed;
+        }
     }
     const int row = received ? QtyRow::Received : QtyRow::Issued;
     const double value = replace ? *quantity : session.item().qtyNumber(row, int(*monthNo)) + *quantity;
