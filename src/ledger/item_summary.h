@@ -1,6 +1,6 @@
 #pragma once
-// The ItemSummaryTable behind the sort/delete list: one row per ledger record (item number, name,
-// specification, maker, the record number and a digest of the record as it was read), and the
+// The ItemSummaryTable behind the sort/delete list: one row per ledger record (在庫品No, 品名,
+// 仕様, メーカー名, the record number and a digest of the record as it was read), and the
 // removal of a row from the list, which lives in memory until "登　録".
 #include "ledger/ledger_commit.h"
 #include "storage/io_result.h"

@@ -61,12 +61,7 @@ RepairResult repairLocked(AppState& state, const QDateTime& now)
     std::vector<const char*> kept;
     kept.reserve(size_t(ledger.count));
     for (int n = 1; n <= ledger.count; ++n) {
-        std::optional<RecordDamage> first;
-        VisitRecordDamage(ledger.record(n), [&](const RecordDamage& damage) {
-            if (!first)
-                first = damage;
-        });
-        if (first)
+        if (const std::optional<RecordDamage> first = FirstRecordDamage(ledger.record(n)))
             result.leftOut.append({n, DescribeRecordDamage(n, ledger.record(n), *first)});
         else
             kept.push_back(ledger.record(n));

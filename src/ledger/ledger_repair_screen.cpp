@@ -8,12 +8,10 @@
 #include "storage/dialogs.h"
 #include "storage/ledger_damage.h"
 #include "storage/ledger_file.h"
-#include "storage/platform_file.h"
 #include "storage/shared_checks.h"
 #include "ui/busy_cursor.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <cerrno>
 
 namespace {
@@ -29,10 +27,7 @@ void LedgerScreen::tellLedgerStateOnOpening(const IoResult& opened)
     if (const QString notice = CapacityNotice(m_state); !notice.isEmpty())
         m_state.dialogs.inform(QStringLiteral("データ容量確認"), notice);
     // The end of the file tells the usual damage (a write cut short) without reading it all.
-    QFile ledger;
-    if (!OpenFileNoFollow(ledger, LedgerPath(m_state), QIODevice::ReadOnly))
-        return;
-    if (const IoResult sound = CheckLedgerEnd(ledger); !sound && sound.errorCode == EBADMSG)
+    if (const IoResult sound = CheckLedgerFileEnd(LedgerPath(m_state)); !sound && sound.errorCode == EBADMSG)
         offerLedgerRepair(QStringLiteral("　台帳ファイルが壊れています。") + u'\r' + QStringLiteral("　") + sound.detail);
 }
 

@@ -15,10 +15,10 @@ SortPreview PreviewSortedLedger(AppState& state)
     std::vector<size_t> named;
     keys.reserve(qsizetype(table.size()));
     for (size_t k = 0; k < table.size(); ++k) {
-        const ItemSummaryRow& row = table[k];
-        if (row.name.isEmpty())
+        const QString key = SortKeyText(table[k].name, table[k].number);
+        if (key.isEmpty())
             continue;
-        keys.append(row.name + row.number);
+        keys.append(key);
         named.push_back(k);
     }
     preview.rows.reserve(named.size());

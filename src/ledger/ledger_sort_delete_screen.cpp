@@ -17,9 +17,9 @@
 #include "ui/flex_grid.h"
 
 #include <QLabel>
-#include <cerrno>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <cerrno>
 
 namespace {
 

@@ -24,10 +24,12 @@ QCollator sortCollator()
 
 QString SortKeyText(const ItemRecord& record)
 {
-    const QString name = record.text(ItemField::Name);
-    if (name.isEmpty())
-        return QString();
-    return name + record.text(ItemField::Number);
+    return SortKeyText(record.text(ItemField::Name), record.text(ItemField::Number));
+}
+
+QString SortKeyText(const QString& name, const QString& number)
+{
+    return name.isEmpty() ? QString() : name + number;
 }
 
 QString FoldSortKey(const QString& key)

@@ -9,6 +9,8 @@ class ItemRecord;
 
 // FieldText of text[1] followed by FieldText of text[0]; empty when the item has no name.
 QString SortKeyText(const ItemRecord& record);
+// The same from the two texts already read.
+QString SortKeyText(const QString& name, const QString& number);
 
 // The key as compared: NFKC (half-width forms to full width, full-width letters and digits to
 // ASCII), katakana to hiragana and case folding. The collator ignores these differences by

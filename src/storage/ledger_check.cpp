@@ -35,6 +35,16 @@ void checkRecord(LedgerCheck& check, int recordNo, const char* data)
     });
 }
 
+// Why a file could not be opened for the check.
+QString whyUnreadable(const IoResult& opened)
+{
+    if (opened.errorCode == ELOOP)
+        return QStringLiteral("it is a symbolic link, which the program never follows");
+    if (opened.errorCode == EISDIR)
+        return QStringLiteral("it is a folder");
+    return opened.detail;
+}
+
 QString moreLine(int more, const QString& what)
 {
     return QStringLiteral("... and %1 more %2").arg(more).arg(what);
@@ -59,9 +69,7 @@ LedgerCheck CheckLedgerFile(const QString& path, int limit)
         return check;
     QFile file;
     if (const IoResult opened = OpenFileNoFollow(file, path, QIODevice::ReadOnly); !opened) {
-        check.readError = opened.errorCode == ELOOP ? QStringLiteral("it is a symbolic link, which the program never follows")
-                        : opened.errorCode == EISDIR ? QStringLiteral("it is a folder")
-                                                     : opened.detail;
+        check.readError = whyUnreadable(opened);
         return check;
     }
     check.length = file.size();
@@ -126,10 +134,7 @@ QStringList CheckSettingsFile(const QString& path, const QString& label, int lim
         return {QStringLiteral("%1: missing: %2").arg(label, path)};
     QFile file;
     if (const IoResult opened = OpenFileNoFollow(file, path, QIODevice::ReadOnly); !opened) {
-        const QString why = opened.errorCode == ELOOP ? QStringLiteral("it is a symbolic link, which the program never follows")
-                          : opened.errorCode == EISDIR ? QStringLiteral("it is a folder")
-                                                       : opened.detail;
-        return {QStringLiteral("%1: cannot be read: %2").arg(label, why)};
+        return {QStringLiteral("%1: cannot be read: %2").arg(label, whyUnreadable(opened))};
     }
     const QByteArray bytes = file.readAll();
 

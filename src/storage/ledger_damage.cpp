@@ -3,6 +3,7 @@
 #include "storage/cp932_codec.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
+#include "storage/platform_file.h"
 
 #include <QFile>
 #include <cerrno>
@@ -113,6 +114,16 @@ void VisitRecordDamage(const char* record, const std::function<void(const Record
     }
 }
 
+std::optional<RecordDamage> FirstRecordDamage(const char* record)
+{
+    std::optional<RecordDamage> first;
+    VisitRecordDamage(record, [&](const RecordDamage& damage) {
+        if (!first)
+            first = damage;
+    });
+    return first;
+}
+
 IoResult CheckLedgerBytes(const QString& path, const char* data, qint64 length, int firstRecordNo)
 {
     if (length % RecordLength != 0)
@@ -120,12 +131,7 @@ IoResult CheckLedgerBytes(const QString& path, const char* data, qint64 length, 
     const qint64 count = length / RecordLength;
     for (qint64 k = 0; k < count; ++k) {
         const char* record = data + k * RecordLength;
-        std::optional<RecordDamage> first;
-        VisitRecordDamage(record, [&](const RecordDamage& damage) {
-            if (!first)
-                first = damage;
-        });
-        if (first)
+        if (const std::optional<RecordDamage> first = FirstRecordDamage(record))
             return damaged(path, DescribeRecordDamage(firstRecordNo + int(k), record, *first));
     }
     return IoResult::success();
@@ -148,6 +154,14 @@ IoResult CheckLedgerEnd(QFile& ledger)
                        QString::number(last) + QStringLiteral(" 件目のレコードの終わりが CR LF ではありません。"));
     }
     return IoResult::success();
+}
+
+IoResult CheckLedgerFileEnd(const QString& path)
+{
+    QFile ledger;
+    if (!OpenFileNoFollow(ledger, path, QIODevice::ReadOnly))
+        return IoResult::success();
+    return CheckLedgerEnd(ledger);
 }
 
 QString LedgerDamageMessage(const IoResult& io)

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QFile;
 
@@ -34,6 +35,9 @@ struct RecordDamage {
 // in file order.
 void VisitRecordDamage(const char* record, const std::function<void(const RecordDamage&)>& found);
 
+// The first damage of one record (the record end first, then the fields in file order), if any.
+std::optional<RecordDamage> FirstRecordDamage(const char* record);
+
 // A damage in words for the user: "12 件目（在庫品No A-12）のレコードの終わりが CR LF ではありません。"
 QString DescribeRecordDamage(int recordNo, const char* record, const RecordDamage& damage);
 
@@ -46,6 +50,10 @@ IoResult CheckLedgerBytes(const QString& path, const char* data, qint64 length, 
 // a whole number of records and its last record ends in CR LF. EBADMSG as above, or the error of
 // a failed read.
 IoResult CheckLedgerEnd(QFile& ledger);
+
+// The same for the ledger file at `path`, opened without following a link. Success when it
+// cannot be opened: that is told by the opening itself.
+IoResult CheckLedgerFileEnd(const QString& path);
 
 // The text the screens and tev-cli show when a write was refused for damage (lines joined by CR).
 QString LedgerDamageMessage(const IoResult& io);

@@ -10,7 +10,7 @@
 //     generated items as the seed and the reported batches made;
 //   - every move target's monthly received and issued quantities are its initial ones plus the
 //     reported receipts and issues of that month;
-//   - a corrected specification and the import zone hold a value that was reported written, and
+//   - a corrected 仕様 (text[2]) and the import zone hold a value that was reported written, and
 //     no other reported write of it began after that one had ended (a later write would have
 //     replaced it);
 //   - the import zone is records 1..5 (its items' names sort first and nothing else moves them).
