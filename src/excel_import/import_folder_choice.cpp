@@ -1,5 +1,6 @@
 #include "excel_import/import_folder_choice.h"
 
+#include "storage/shared_settings_change.h"
 #include "storage/app_state.h"
 #include "storage/settings_files.h"
 
@@ -75,8 +76,7 @@ StoreFolderResult StoreImportFolder(AppState& state, const QString& labelText)
         result.outcome = StoreFolderOutcome::NotSet;
         return result;
     }
-    state.SharedSettings[SharedLine::ImportFolder] = folder;
-    result.io = WriteSharedSettings(state);
+    result.io = ChangeSharedSettings(state, {{SharedLine::ImportFolder, folder}});
     if (!result.io)
         result.outcome = StoreFolderOutcome::WriteFailed;
     return result;

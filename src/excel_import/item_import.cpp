@@ -1,5 +1,6 @@
 #include "excel_import/item_import.h"
 
+#include "storage/shared_settings_change.h"
 #include "ledger/stock_computation.h"
 #include "storage/app_state.h"
 #include "storage/cp932_codec.h"
@@ -164,13 +165,10 @@ ItemImportPlan ReadItemImport(const Worksheet& sheet, bool startOfUse)
 ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, const CommitProgress& progress)
 {
     ItemImportResult result;
-    QString& startMonth = state.SharedSettings[SharedLine::StartMonth];
-    const QString previousStart = startMonth;
+    const QString previousStart = state.SharedSettings[SharedLine::StartMonth];
     if (!plan.startMonth.isEmpty()) {
-        startMonth = plan.startMonth;
-        const IoResult saved = WriteSharedSettings(state);
+        const IoResult saved = ChangeSharedSettings(state, {{SharedLine::StartMonth, plan.startMonth}});
         if (!saved) {
-            startMonth = previousStart;
             result.commit.io = saved;
             return result;
         }
@@ -194,8 +192,7 @@ ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, co
     if (!result.commit.ok()) {
         // The ledger is as it was; so is the start month its months are counted from.
         if (result.settingsSaved) {
-            startMonth = previousStart;
-            WriteSharedSettings(state);
+            ChangeSharedSettings(state, {{SharedLine::StartMonth, previousStart}});
             result.settingsSaved = false;
         }
         return result;

@@ -52,9 +52,7 @@ IoResult ApplyVocabularyImport(AppState& state, const VocabularyImportPlan& plan
         state.Vocabulary.setEntry(list, count + 1, VocabularyEntry{});
         state.SharedSettings[ListCountLine(list)] = QString::number(count + 1);
     }
-    const IoResult settings = WriteSharedSettings(state);
-    const IoResult lists = WriteVocabularyLists(state);
-    return settings ? lists : settings;
+    return StoreVocabularyLists(state);
 }
 
 QString VocabularyImportDoneMessage()

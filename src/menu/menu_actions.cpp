@@ -6,6 +6,7 @@
 #include "storage/field_text.h"
 #include "storage/folder_check.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 
 namespace {
 
@@ -17,14 +18,11 @@ bool yes(AppState& state, const QString& text)
     return state.dialogs.ask(Confirm, text) == Dialogs::Answer::Yes;
 }
 
-// Stores the stop flag and who set it, after reading the shared settings again so that the
-// other lines are written back as they are now.
+// Stores the stop flag and who set it; the other lines stay as other clients left them.
 void storeStop(AppState& state, bool stopped)
 {
-    ReadSharedSettings(state);
-    state.SharedSettings[SharedLine::StopAll] = stopped ? QStringLiteral("1") : QStringLiteral("0");
-    state.SharedSettings[SharedLine::StopSetBy] = stopped ? state.PcName : QString();
-    WriteSharedSettings(state);
+    ChangeSharedSettings(state, {{SharedLine::StopAll, stopped ? QStringLiteral("1") : QStringLiteral("0")},
+                                 {SharedLine::StopSetBy, stopped ? state.PcName : QString()}});
 }
 
 void setAdministratorRights(AppState& state, bool on)

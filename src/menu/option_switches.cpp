@@ -4,6 +4,7 @@
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ void storeSwitch(AppState& state, const OptionSwitchLine& line, bool on)
 {
     const QString value = on ? QStringLiteral("1") : QStringLiteral("0");
     if (line.shared) {
-        state.SharedSettings[line.line] = value;
-        WriteSharedSettings(state);
+        ChangeSharedSettings(state, {{line.line, value}});
     } else {
         state.ClientSettings[line.line] = value;
         WriteClientSettings(state);

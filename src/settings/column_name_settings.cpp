@@ -1,5 +1,6 @@
 #include "settings/column_name_settings.h"
 
+#include "storage/shared_settings_change.h"
 #include "ledger/column_captions.h"
 #include "settings/settings_value_messages.h"
 #include "storage/app_state.h"
@@ -92,6 +93,7 @@ void ColumnNameEdits::reapply(AppState& state) const
 IoResult ColumnNameEdits::setLimit(AppState& state, const QString& limit)
 {
     state.SharedSettings[SharedLine::ListSizeLimit] = limit.trimmed();
+    m_lines[SharedLine::ListSizeLimit] = state.SharedSettings[SharedLine::ListSizeLimit];
     return write(state);
 }
 
@@ -106,9 +108,13 @@ IoResult ColumnNameEdits::registerNames(AppState& state)
 // A failed write keeps the edits pending, so a later write can still store them.
 IoResult ColumnNameEdits::write(AppState& state)
 {
-    reapply(state);
-    const IoResult result = WriteSharedSettings(state);
+    SharedSettingsChanges changes;
+    for (const auto& [line, value] : m_lines)
+        changes.append({line, value});
+    const IoResult result = ChangeSharedSettings(state, changes);
     if (result)
         m_lines.clear();
+    else
+        reapply(state);
     return result;
 }

@@ -328,17 +328,15 @@ void VocabularyEditorPanel::registerLists()
 {
     if (RefuseWhenViewOnly(m_state))
         return;
-    IoResult lists;
-    IoResult shared;
+    IoResult stored;
     {
         BusyCursor busy;
-        lists = WriteVocabularyLists(m_state);
-        shared = WriteSharedSettings(m_state);
+        stored = StoreVocabularyLists(m_state);
     }
-    if (lists && shared) {
+    if (stored) {
         m_state.EditPending = false;
         m_state.dialogs.inform(SettingsText::ConfirmTitle, ListsRegisteredMessage());
     } else {
-        m_state.dialogs.inform(SettingsText::ErrorTitle, ListsNotRegisteredMessage(lists ? shared : lists));
+        m_state.dialogs.inform(SettingsText::ErrorTitle, ListsNotRegisteredMessage(stored));
     }
 }

@@ -46,6 +46,8 @@ FileErrorKind ClassifyFileError(int errorCode, const QString& path)
         return FileErrorKind::SymbolicLink;
     case EISDIR:
         return FileErrorKind::NotAFile;
+    case EREMCHG:
+        return FileErrorKind::Moved;
     case EBADMSG:
         return FileErrorKind::Damaged;
     default:
@@ -82,6 +84,8 @@ QString DescribeFileError(FileErrorKind kind)
         return QStringLiteral("ファイルの位置にフォルダーなどファイル以外のものがあります。");
     case FileErrorKind::Damaged:
         return QStringLiteral("ファイルが壊れています。");
+    case FileErrorKind::Moved:
+        return QStringLiteral("データは次のフォルダーに移動しました。このフォルダーには書き込めません。");
     case FileErrorKind::Other:
         break;
     }
@@ -95,6 +99,7 @@ FileErrorAction ActionForFileError(FileErrorKind kind)
     case FileErrorKind::SymbolicLink:
     case FileErrorKind::NotAFile:
     case FileErrorKind::Damaged:
+    case FileErrorKind::Moved:
         return FileErrorAction::MessageOnly;
     case FileErrorKind::Other:
         return FileErrorAction::Nothing;

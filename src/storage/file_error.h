@@ -19,6 +19,7 @@ enum class FileErrorKind {
     SymbolicLink, // a link stands where a data file belongs; it is never followed
     NotAFile,     // a folder or a device stands where a data file belongs
     Damaged,      // the file's content is not in the program's format
+    Moved,        // the data of the folder have moved to another folder (the failure's path)
     Other,
 };
 

@@ -6,6 +6,7 @@
 #include "storage/paths.h"
 #include "storage/quoted_text_file.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ void BringItemNumberTableUpToDate(AppState& state, const QDate& today)
     }
     if (days >= 1) {
         lastRebuild = todayText(today);
-        WriteSharedSettings(state);
+        ChangeSharedSettings(state, {{SharedLine::LastRebuildDate, lastRebuild}});
         RebuildItemNumberTable(state);
         WriteItemNumberFile(state);
     } else {

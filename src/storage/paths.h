@@ -24,6 +24,11 @@ inline const QString ItemNumbers = QStringLiteral("Ma在庫品No.dat");
 // The name the item number reader looks for; nothing writes it, so the table is rebuilt.
 inline const QString ItemNumbersRead = QStringLiteral("Ma在庫No.dat");
 inline const QString LedgerLock = QStringLiteral("Ma在庫品.lck");
+inline const QString SharedSettingsLock = QStringLiteral("Ma在庫品基礎.lck");
+// Left in the folder the data moved from by a transfer; names the new folder.
+inline const QString MovedMark = QStringLiteral("Ma在庫品移動先.dat");
+// Stands beside the ledger while a year rollover is under way (see year rollover).
+inline const QString RolloverMark = QStringLiteral("Ma在庫品年度更新中.dat");
 inline const QString ChangeLog = QStringLiteral("Ma在庫品履歴.log");
 inline const QString OutputFolder = QStringLiteral("M在庫台帳");
 inline const QString DocumentsFolder = QStringLiteral("M在庫資料");

@@ -4,8 +4,10 @@
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/paths.h"
+#include "storage/moved_folder.h"
 #include "storage/quoted_text_file.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 
 #include <QDir>
 #include <algorithm>
@@ -122,6 +124,21 @@ IoResult WriteVocabularyLists(AppState& state)
     return firstFailure;
 }
 
+IoResult StoreVocabularyLists(AppState& state)
+{
+    SharedSettingsLock lock(state);
+    if (const IoResult taken = lock.take(); !taken)
+        return taken;
+    if (const IoResult moved = RefuseWhenMoved(state.DataFolder); !moved)
+        return moved;
+    const IoResult lists = WriteVocabularyLists(state);
+    SharedSettingsChanges counts;
+    for (int list = VocabularyTable::FirstUsedList; list <= VocabularyTable::LastUsedList; ++list)
+        counts.append({ListCountLine(list), state.SharedSettings[ListCountLine(list)]});
+    const IoResult shared = ChangeSharedSettingsLocked(state, counts);
+    return lists ? shared : lists;
+}
+
 AddWordOutcome AddWordToList(AppState& state, int list, const QString& word)
 {
     const QString question = QStringLiteral("項目リストに ") + word + QStringLiteral(" を追加しますか？") + u'\r'
@@ -138,9 +155,7 @@ AddWordOutcome AddWordToList(AppState& state, int list, const QString& word)
         if (entry.word.isEmpty()) {
             state.Vocabulary.setEntry(list, i, VocabularyEntry{QString(), word});
             state.SharedSettings[ListCountLine(list)] = QString::number(i + 1);
-            const IoResult lists = WriteVocabularyLists(state);
-            const IoResult shared = WriteSharedSettings(state);
-            return (lists && shared) ? AddWordOutcome::Added : AddWordOutcome::SaveFailed;
+            return StoreVocabularyLists(state) ? AddWordOutcome::Added : AddWordOutcome::SaveFailed;
         }
     }
     state.dialogs.inform(QStringLiteral("登録確認"),
@@ -158,7 +173,7 @@ void PrepareDataEnvironment(AppState& state)
     state.dialogs.inform(QStringLiteral("登録確認"),
                          QStringLiteral("  データフォルダーは存在しますが、データ環境が未整備です・") + u'\r'
                              + QStringLiteral("　データフォルダーの環境を作成します。"));
-    WriteSharedSettings(state);
+    ChangeSharedSettings(state, {});
     WriteVocabularyLists(state);
     QDir().mkdir(state.DataFolder + DataFileName::OutputFolder);
 }

@@ -52,6 +52,11 @@ bool ReadVocabularyLists(AppState& state);
 // cannot be written is skipped; the result names the first failure.
 IoResult WriteVocabularyLists(AppState& state);
 
+// Stores the lists of memory and their counts (shared settings lines 3..7) together, under the
+// settings lock, leaving the other settings lines as other clients left them. Refused in a folder
+// whose data have moved. The result names the first failure.
+IoResult StoreVocabularyLists(AppState& state);
+
 enum class AddWordOutcome { Added, Declined, AlreadyPresent, ListFull, SaveFailed };
 
 // Asks, then puts the word at the first empty entry of list k and saves the lists and the counts.

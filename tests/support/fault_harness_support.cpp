@@ -101,7 +101,8 @@ QList<long> SampleCalls(long total, int limit)
 
 bool IsHarmlessLeftover(const QString& relativePath, const FolderSnapshot& before, const FolderSnapshot& after)
 {
-    if (relativePath == QStringLiteral("Ma在庫品.lck") || relativePath == QStringLiteral("Ma在庫品仮.dat"))
+    if (relativePath == QStringLiteral("Ma在庫品.lck") || relativePath == QStringLiteral("Ma在庫品基礎.lck")
+        || relativePath == QStringLiteral("Ma在庫品仮.dat"))
         return true;
     static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
     const QRegularExpressionMatch match = temporary.match(relativePath);

@@ -34,6 +34,7 @@
 #include "storage/paths.h"
 #include "storage/scripted_dialogs.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 #include "storage/settings_lines.h"
 #include "storage/synthetic_items.h"
 #include "storage/vocabulary.h"
@@ -96,8 +97,7 @@ bool prepare(AppState& state, const QString& folder, const QString& workbooks)
 
 bool writeSettings(AppState& state)
 {
-    state.SharedSettings[SharedLine::StartMonth] = QStringLiteral("2023/10");
-    const IoResult written = WriteSharedSettings(state);
+    const IoResult written = ChangeSharedSettings(state, {{SharedLine::StartMonth, QStringLiteral("2023/10")}});
     if (!written)
         showResult(state, false, StartMonthNotSavedMessage(written));
     return bool(written);
@@ -118,11 +118,9 @@ bool registerLists(AppState& state)
     const int next = state.Vocabulary.wordCount(list) + 1;
     state.Vocabulary.setEntry(list, next, VocabularyEntry{QString(), QStringLiteral("歯車")});
     state.SharedSettings[ListCountLine(list)] = QString::number(next + 1);
-    const IoResult lists = WriteVocabularyLists(state);
-    const IoResult shared = WriteSharedSettings(state);
-    const bool ok = lists && shared;
-    showResult(state, ok, ok ? ListsRegisteredMessage() : ListsNotRegisteredMessage(lists ? shared : lists));
-    return ok;
+    const IoResult stored = StoreVocabularyLists(state);
+    showResult(state, stored.ok, stored ? ListsRegisteredMessage() : ListsNotRegisteredMessage(stored));
+    return stored.ok;
 }
 
 bool writeItemNumbers(AppState& state)
