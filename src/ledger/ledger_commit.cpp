@@ -271,12 +271,15 @@ CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const Com
         return result;
 
     ChangeLog log = ItemChangeLog(state, logAs.operation);
-    log.addSummary({countBefore == result.recordCount
-                        ? countFact(result.recordCount)
-                        : QStringLiteral("件数: %1 → %2").arg(countBefore).arg(result.recordCount)});
+    log.addSummary(QStringList{countBefore == result.recordCount
+                                   ? countFact(result.recordCount)
+                                   : QStringLiteral("件数: %1 → %2").arg(countBefore).arg(result.recordCount)}
+                   + logAs.facts);
     if (logAs.perRecord)
         noteEditedRecords(log, ledger, records);
     result.logWritten = log.write();
+    if (logAs.whileLocked)
+        result.finished = logAs.whileLocked();
     return result;
 }
 

@@ -10,6 +10,7 @@
 #include "storage/io_result.h"
 
 #include <QList>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct CommitResult {
     IoResult io;
     int recordCount = 0; // the ledger's records afterwards
     IoResult logWritten; // the change log's lines; a failure has been reported already
+    IoResult finished;   // LedgerEditLog::whileLocked, when it ran
     bool ok() const { return io.ok; }
 };
 
@@ -63,6 +65,10 @@ using LedgerEdit = std::function<bool(std::vector<ItemRecord>& records)>;
 struct LedgerEditLog {
     QString operation = ChangeOperation::LedgerEdit;
     bool perRecord = true;
+    QStringList facts; // more facts for the line of counts
+    // Runs after the new ledger and its log lines are written, before the lock is released: the
+    // rest of an operation that no other writer may come between (the rollover's start month).
+    std::function<IoResult()> whileLocked;
 };
 CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress = {},
                               const LedgerEditLog& log = {});

@@ -3,6 +3,7 @@
 #include "settings/mail_address_file.h"
 #include "storage/app_state.h"
 #include "storage/field_text.h"
+#include "storage/ledger_lock.h"
 #include "storage/settings_files.h"
 #include "storage/vocabulary.h"
 
@@ -15,6 +16,19 @@ QString ReadPcName()
     return name.isEmpty() ? QSysInfo::machineHostName() : name;
 }
 
+namespace {
+
+// A year rollover that another start (or another PC) left half done is finished or undone before
+// anything else reads the start month.
+void settleHalfDoneRollover(AppState& state)
+{
+    const RolloverSettlement settled = SettleHalfDoneRolloverNow(state);
+    if (const QString text = RolloverSettlementMessage(settled); !text.isEmpty())
+        state.dialogs.inform(settled.io ? QStringLiteral("登録確認") : QStringLiteral("異常確認"), text);
+}
+
+} // namespace
+
 void RunStartupSequence(AppState& state)
 {
     state.VersionText = QStringLiteral("Ver20231023");
@@ -24,6 +38,7 @@ void RunStartupSequence(AppState& state)
     state.DataFolder = NormaliseFolder(state.ClientSettings[ClientLine::DataFolder]);
     ReadClientSettings(state);
     ReadSharedSettings(state);
+    settleHalfDoneRollover(state);
     ReadMailAddressTable(state);
     if (state.DataFolder != state.ClientFolder && !state.DataFolder.isEmpty() && QDir(state.DataFolder).exists())
         PrepareDataEnvironment(state);

@@ -17,6 +17,7 @@
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 #include "storage/vocabulary.h"
 #include "ui/busy_cursor.h"
 #include "ui/screen_host.h"
@@ -294,48 +295,59 @@ void SettingsScreen::listButtonClicked(int list)
 void SettingsScreen::startMonthChosen(int index)
 {
     const QString chosen = m_startMonthChooser->itemText(index);
-    const QString current = m_state.SharedSettings[SharedLine::StartMonth];
-    if (chosen.isEmpty() || chosen == FieldText(current))
+    const QString shown = FieldText(m_state.SharedSettings[SharedLine::StartMonth]);
+    if (chosen.isEmpty() || chosen == shown)
         return;
     if (RefuseWhenViewOnly(m_state)) {
         showStartMonth();
         return;
     }
-
-    if (IsNextLedgerYear(current, chosen)
-        && m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(FieldText(current), chosen))
-            == Dialogs::Answer::Yes) {
-        std::unique_ptr<QProgressDialog> progress;
-        RolloverResult result;
-        {
-            BusyCursor busy;
-            result = RollOverLedgerYear(m_state, chosen, QDateTime::currentDateTime(),
-                                        [this, &progress](CommitStage stage, int done, int total) {
-                                            if (stage == CommitStage::Started) {
-                                                progress = std::make_unique<QProgressDialog>(
-                                                    QStringLiteral("新しい年度の台帳を作成しています。"), QString(), 0,
-                                                    total, this);
-                                                progress->setWindowModality(Qt::WindowModal);
-                                                progress->setMinimumDuration(500);
-                                            }
-                                            if (progress)
-                                                progress->setValue(done);
-                                            return true;
-                                        });
-            progress.reset();
-        }
-        m_state.dialogs.inform(result.ok() ? SettingsText::ConfirmTitle : SettingsText::ErrorTitle,
-                               RolloverMessage(result, chosen));
+    // The decision compares with the month in the file now: another PC may have changed it (or
+    // rolled the year over) since this screen opened.
+    ReadSharedSettings(m_state);
+    const QString current = FieldText(m_state.SharedSettings[SharedLine::StartMonth]);
+    if (current != shown) {
+        m_state.dialogs.inform(SettingsText::ConfirmTitle, StartMonthChangedElsewhereMessage(shown, current));
         showStartMonth();
         return;
     }
 
-    m_state.SharedSettings[SharedLine::StartMonth] = chosen;
-    if (const IoResult written = WriteSharedSettings(m_state); !written) {
-        if (m_state.SharedSettings[SharedLine::StartMonth] == chosen)
-            m_state.SharedSettings[SharedLine::StartMonth] = current;
-        m_state.dialogs.inform(SettingsText::ErrorTitle, StartMonthNotSavedMessage(written));
+    if (IsNextLedgerYear(current, chosen)
+        && m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
+        rollOver(current, chosen);
+        return;
     }
+
+    if (const IoResult written = ChangeSharedSettings(m_state, {{SharedLine::StartMonth, chosen}}); !written)
+        m_state.dialogs.inform(SettingsText::ErrorTitle, StartMonthNotSavedMessage(written));
+    showStartMonth();
+}
+
+void SettingsScreen::rollOver(const QString& current, const QString& chosen)
+{
+    std::unique_ptr<QProgressDialog> progress;
+    RolloverResult result;
+    {
+        BusyCursor busy;
+        result = RollOverLedgerYear(m_state, current, chosen, QDateTime::currentDateTime(),
+                                    [this, &progress](CommitStage stage, int done, int total) {
+                                        if (stage == CommitStage::Started) {
+                                            progress = std::make_unique<QProgressDialog>(
+                                                QStringLiteral("新しい年度の台帳を作成しています。"), QString(), 0, total,
+                                                this);
+                                            progress->setWindowModality(Qt::WindowModal);
+                                            progress->setMinimumDuration(500);
+                                        }
+                                        if (progress)
+                                            progress->setValue(done);
+                                        return true;
+                                    });
+        progress.reset();
+    }
+    if (!result.ok())
+        ReadSharedSettings(m_state); // show what the file holds now
+    m_state.dialogs.inform(result.ok() ? SettingsText::ConfirmTitle : SettingsText::ErrorTitle,
+                           RolloverMessage(result, chosen));
     showStartMonth();
 }
 

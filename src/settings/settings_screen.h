@@ -104,6 +104,7 @@ private:
 
     void listButtonClicked(int list);
     void startMonthChosen(int index);
+    void rollOver(const QString& current, const QString& chosen);
     void setBackup(bool on);
     void exportVocabularyWorkbook();
 

@@ -107,6 +107,13 @@ QString RolloverQuestion(const QString& currentMonth, const QString& chosenMonth
     });
 }
 
+QString StartMonthChangedElsewhereMessage(const QString& shown, const QString& current)
+{
+    return joinLines({QStringLiteral("在庫管理開始年月は、この画面を開いた後に他の端末で ") + shown + QStringLiteral(" から ")
+                          + current + QStringLiteral(" に変更されています。"),
+                      QStringLiteral("表示を新しくしました。必要なら、もう一度選んでください。")});
+}
+
 QString RolloverMessage(const RolloverResult& result, const QString& chosenMonth)
 {
     switch (result.outcome) {
@@ -118,6 +125,19 @@ QString RolloverMessage(const RolloverResult& result, const QString& chosenMonth
             lines << QStringLiteral("切り替え前の台帳：") << QStringLiteral("　") + result.backupPath;
         return lines.join(u'\r');
     }
+    case RolloverOutcome::Stopped:
+        return joinLines({QStringLiteral("管理者権限で全クライアントサーバ使用禁止中のため、年度の切り替えはできません。"),
+                          QStringLiteral("全クライアント停止を解除してから、もう一度選んでください。"),
+                          QStringLiteral("台帳と在庫管理開始年月は変更されていません。")});
+    case RolloverOutcome::AlreadyDone:
+        return joinLines({QStringLiteral("在庫管理開始年月は他の端末で既に ") + result.fileMonth + QStringLiteral(" に変更されています。"),
+                          QStringLiteral("年度の切り替えは済んでいるため、もう一度は行いません。"),
+                          QStringLiteral("台帳は変更されていません。")});
+    case RolloverOutcome::MonthChanged:
+    case RolloverOutcome::NotNextYear:
+        return joinLines({QStringLiteral("在庫管理開始年月は他の端末で ") + result.fileMonth + QStringLiteral(" に変更されています。"),
+                          QStringLiteral("年度の切り替えを中止しました。台帳は変更されていません。"),
+                          QStringLiteral("開始年月を確かめて、もう一度選んでください。")});
     case RolloverOutcome::BackupFailed:
         return QStringLiteral("台帳の控えを作成できませんでした。年度の切り替えを中止します。") + u'\r'
             + failureLines(result.io);
@@ -126,8 +146,8 @@ QString RolloverMessage(const RolloverResult& result, const QString& chosenMonth
             + CommitFailureMessage(result.io);
     case RolloverOutcome::SettingsFailed:
         return joinLines({QStringLiteral("在庫数量は前年在庫に繰り越しましたが、"),
-                          QStringLiteral("在庫管理開始年月を保存できませんでした。"),
-                          QStringLiteral("開始年月をもう一度選び、「いいえ」で変更してください。")})
+                          QStringLiteral("在庫管理開始年月をまだ ") + chosenMonth + QStringLiteral(" に保存できていません。"),
+                          QStringLiteral("次に台帳へ登録するとき（または次の起動時）に自動で保存します。")})
             + u'\r' + failureLines(result.io);
     }
     return {};

@@ -40,4 +40,6 @@ QString StartMonthNotSavedMessage(const IoResult& io);
 // The question when the chosen month opens the next ledger year.
 QString RolloverQuestion(const QString& currentMonth, const QString& chosenMonth);
 // The outcome of the roll-over (title ConfirmTitle when done, ErrorTitle otherwise).
+// The start month in the file is no longer the one the screen showed.
+QString StartMonthChangedElsewhereMessage(const QString& shown, const QString& current);
 QString RolloverMessage(const RolloverResult& result, const QString& chosenMonth);

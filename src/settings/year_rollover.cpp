@@ -1,19 +1,25 @@
 #include "settings/year_rollover.h"
 
 #include "ledger/stock_computation.h"
+#include "settings/start_month.h"
 #include "storage/app_state.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
 #include "storage/ledger_file.h"
+#include "storage/ledger_lock.h"
 #include "storage/paths.h"
 #include "storage/platform_file.h"
+#include "storage/rollover_mark.h"
 #include "storage/safe_file.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -73,43 +79,90 @@ void CarryIntoNewYear(ItemRecord& record)
     RecalculateStockValue(record);
 }
 
-RolloverResult RollOverLedgerYear(AppState& state, const QString& newStartMonth, const QDateTime& now,
-                                  const CommitProgress& progress)
+RolloverResult RollOverLedgerYear(AppState& state, const QString& fromMonth, const QString& toMonth,
+                                  const QDateTime& now, const CommitProgress& progress)
 {
     RolloverResult result;
-    IoResult copyFailure;
-    const CommitResult commit = CommitLedgerEdit(
-        state,
-        [&](std::vector<ItemRecord>& records) {
-            if (!(copyFailure = copyLedger(state, now, result.backupPath)))
-                return false;
-            for (ItemRecord& record : records) {
-                if (!HoldsItem(record))
-                    continue;
+    std::optional<RolloverOutcome> refusal;
+    IoResult stepFailure; // the copy or the mark
+    bool markWritten = false;
+    // Read by the commit after `edit` has run: the edit adds the facts of its mark.
+    LedgerEditLog log{ChangeOperation::YearRollover, false};
+
+    const LedgerEdit edit = [&](std::vector<ItemRecord>& records) {
+        // The decision is taken on the settings as they are now, under the ledger lock: another PC
+        // may have rolled the year over, or stopped all clients, since this screen read them.
+        SettingsLines lines = state.SharedSettings;
+        ReadSettingsFile(SharedSettingsPath(state), lines);
+        result.fileMonth = FieldText(lines[SharedLine::StartMonth]);
+        if (ReadFlag(lines[SharedLine::StopAll]))
+            refusal = RolloverOutcome::Stopped;
+        else if (result.fileMonth == FieldText(toMonth))
+            refusal = RolloverOutcome::AlreadyDone;
+        else if (result.fileMonth != FieldText(fromMonth))
+            refusal = RolloverOutcome::MonthChanged;
+        else if (!IsNextLedgerYear(result.fileMonth, toMonth))
+            refusal = RolloverOutcome::NotNextYear;
+        if (refusal)
+            return false;
+        if (!(stepFailure = copyLedger(state, now, result.backupPath)))
+            return false;
+        QCryptographicHash digest(QCryptographicHash::Sha256);
+        for (ItemRecord& record : records) {
+            if (HoldsItem(record)) {
                 CarryIntoNewYear(record);
                 ++result.itemCount;
             }
-            return true;
-        },
-        progress, {ChangeOperation::YearRollover, false});
-    if (!copyFailure) {
+            digest.addData(QByteArrayView(record.data(), ItemRecord::Length));
+        }
+        const RolloverMark mark{result.fileMonth,
+                                FieldText(toMonth),
+                                QFileInfo(result.backupPath).fileName(),
+                                digest.result().toHex(),
+                                result.itemCount,
+                                now.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")),
+                                state.PcName};
+        log.facts = RolloverLogFacts(mark);
+        if (!(stepFailure = WriteRolloverMark(state.DataFolder, mark)))
+            return false;
+        markWritten = true;
+        return true;
+    };
+    log.whileLocked = [&]() -> IoResult {
+        if (const IoResult month = ChangeSharedSettings(state, {{SharedLine::StartMonth, FieldText(toMonth)}}); !month)
+            return month;
+        return RemoveRolloverMark(state.DataFolder);
+    };
+
+    const CommitResult commit = CommitLedgerEdit(state, edit, progress, log);
+    if (refusal) {
+        result.outcome = *refusal;
+        return result;
+    }
+    if (!stepFailure) {
         result.outcome = RolloverOutcome::BackupFailed;
-        result.io = copyFailure;
+        result.io = stepFailure;
         return result;
     }
     if (!commit.ok()) {
         result.outcome = RolloverOutcome::CommitFailed;
         result.io = commit.io;
+        if (markWritten) {
+            // The mark is settled on the ledger as it is: normally the old one (the mark goes); a
+            // replacement that happened after all is completed instead.
+            LedgerLock lock(state);
+            const IoResult taken = lock.take();
+            if (lock.settlement().kind == RolloverSettlement::Kind::Finished) {
+                result.outcome = taken ? RolloverOutcome::Done : RolloverOutcome::SettingsFailed;
+                result.io = taken;
+            }
+        }
         return result;
     }
-    const QString previousMonth = state.SharedSettings[SharedLine::StartMonth];
-    state.SharedSettings[SharedLine::StartMonth] = newStartMonth;
-    if (const IoResult written = WriteSharedSettings(state); !written) {
+    result.recordCount = commit.recordCount;
+    if (!commit.finished) {
         result.outcome = RolloverOutcome::SettingsFailed;
-        result.io = written;
-        // Memory keeps what the file holds, so that the month can be chosen again.
-        if (state.SharedSettings[SharedLine::StartMonth] == newStartMonth)
-            state.SharedSettings[SharedLine::StartMonth] = previousMonth;
+        result.io = commit.finished;
     }
     return result;
 }

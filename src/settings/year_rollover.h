@@ -14,9 +14,14 @@ class ItemRecord;
 
 enum class RolloverOutcome {
     Done,
-    BackupFailed,   // the copy could not be written; nothing has changed
+    Stopped,        // all clients are stopped: refused, nothing has changed
+    AlreadyDone,    // the file's start month is already the new one (another PC rolled over)
+    MonthChanged,   // the file's start month is no longer the one the user saw
+    NotNextYear,    // the new month is not twelve months after the file's
+    BackupFailed,   // the copy (or the rollover's mark) could not be written; nothing has changed
     CommitFailed,   // the ledger could not be replaced; it is as it was, the copy stays
-    SettingsFailed, // the ledger is rolled over but the start month could not be written
+    SettingsFailed, // the ledger is rolled over but the start month could not be written yet; the
+                    // mark stays, and the next client to take the ledger lock completes it
 };
 
 struct RolloverResult {
@@ -24,6 +29,8 @@ struct RolloverResult {
     IoResult io;          // the failure
     QString backupPath;   // the copy of the ledger; empty when there was no ledger to copy
     int itemCount = 0;    // items carried into the new year
+    int recordCount = 0;  // records of the ledger afterwards
+    QString fileMonth;    // the start month the file held when the rollover was refused
     bool ok() const { return outcome == RolloverOutcome::Done; }
 };
 
@@ -37,8 +44,13 @@ bool HoldsItem(const ItemRecord& record);
 // [14] kept; stock = previous-year stock; stock value = unit price × stock.
 void CarryIntoNewYear(ItemRecord& record);
 
-// Copies the ledger into DataFolder + "M在庫台帳/" (under the ledger lock, written atomically;
-// a failure stops before any change), carries every item into the new year in one crash-safe
-// commit, then sets SharedSettings line 9 to `newStartMonth` and writes the shared settings.
-RolloverResult RollOverLedgerYear(AppState& state, const QString& newStartMonth, const QDateTime& now,
-                                  const CommitProgress& progress = {});
+// The year rollover from `fromMonth` (the start month the user saw) to `toMonth`, as one step
+// under the ledger lock: the shared settings are read as they are now, and the rollover is refused
+// while all clients are stopped or when the file's start month is not `fromMonth` or `toMonth` is
+// not twelve months after it. Then the ledger is copied into DataFolder + "M在庫台帳/" (written
+// atomically; a failure stops before any change), the rollover's mark is written, every item is
+// carried into the new year in one crash-safe commit with its change log line, line 9 of the shared
+// settings becomes `toMonth` (that line only) and the mark goes. A crash at any moment leaves the
+// old year or the new one, whole, once the next client has taken the ledger lock.
+RolloverResult RollOverLedgerYear(AppState& state, const QString& fromMonth, const QString& toMonth,
+                                  const QDateTime& now, const CommitProgress& progress = {});

@@ -3,6 +3,9 @@
 #include "storage/app_state.h"
 #include "storage/moved_folder.h"
 #include "storage/paths.h"
+#include "storage/rollover_mark.h"
+
+#include <cerrno>
 
 LedgerLock::LedgerLock(AppState& state)
     : m_state(state), m_lock(state.DataFolder + DataFileName::LedgerLock, QStringLiteral("the ledger lock"))
@@ -23,4 +26,21 @@ IoResult LedgerLock::take()
         return m_settlement.io;
     }
     return IoResult::success();
+}
+
+RolloverSettlement SettleHalfDoneRolloverNow(AppState& state)
+{
+    IoResult unreadable;
+    if (!ReadRolloverMark(state.DataFolder, &unreadable) && unreadable)
+        return {};
+    LedgerLock lock(state);
+    const IoResult taken = lock.take();
+    RolloverSettlement settlement = lock.settlement();
+    if (!taken && settlement.io) {
+        // The lock itself could not be taken. A client that holds it settles the mark itself.
+        if (taken.errorCode == EBUSY)
+            return {};
+        settlement.io = taken;
+    }
+    return settlement;
 }

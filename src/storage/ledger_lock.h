@@ -28,3 +28,7 @@ private:
     FileLock m_lock;
     RolloverSettlement m_settlement;
 };
+
+// At start-up: when a rollover's mark stands in the data folder, takes the ledger lock (which
+// settles it) and releases it again. Kind None when there was nothing to settle.
+RolloverSettlement SettleHalfDoneRolloverNow(AppState& state);

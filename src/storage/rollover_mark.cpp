@@ -3,6 +3,7 @@
 #include "storage/app_state.h"
 #include "storage/change_log.h"
 #include "storage/field_text.h"
+#include "storage/file_error.h"
 #include "storage/ledger_file.h"
 #include "storage/ledger_image.h"
 #include "storage/paths.h"
@@ -142,6 +143,15 @@ RolloverSettlement SettleHalfDoneRollover(AppState& state)
 
 QString RolloverSettlementMessage(const RolloverSettlement& settlement)
 {
+    if (!settlement.io) {
+        QString text = QStringLiteral("　途中で中断された年度更新");
+        if (!settlement.mark.to.isEmpty())
+            text += QStringLiteral("（%1 から %2）").arg(settlement.mark.from, settlement.mark.to);
+        return text + QStringLiteral("を完了できませんでした。") + u'\r' + QStringLiteral("　")
+            + DescribeFileError(ClassifyFileError(settlement.io.errorCode, settlement.io.path)) + u'\r'
+            + QStringLiteral("　") + settlement.io.path + u'\r'
+            + QStringLiteral("　完了するまで台帳への登録はできません。");
+    }
     switch (settlement.kind) {
     case RolloverSettlement::Kind::None:
         return QString();

@@ -47,5 +47,6 @@ struct RolloverSettlement {
 // Called with the ledger lock held: settles a mark left by a rollover that did not end.
 RolloverSettlement SettleHalfDoneRollover(AppState& state);
 
-// What the user is told about a settled rollover (lines joined by CR); empty for None.
+// What the user is told about a settled rollover, or about a mark that could not be settled
+// (lines joined by CR); empty when there was nothing to settle.
 QString RolloverSettlementMessage(const RolloverSettlement& settlement);

@@ -7,6 +7,7 @@
 #include "ledger/item_summary.h"
 #include "settings/year_rollover.h"
 #include "storage/change_log.h"
+#include "storage/shared_settings_change.h"
 
 #include <QDateTime>
 
@@ -134,12 +135,15 @@ TEST_F(ChangeLogHooksTest, ImportsLeaveTheirCountsAndALinePerChangedRecord)
 
 TEST_F(ChangeLogHooksTest, YearRolloverLeavesOneLine)
 {
-    const RolloverResult result = RollOverLedgerYear(state(), u"2027/04"_s, QDateTime::currentDateTime());
+    ASSERT_TRUE(ChangeSharedSettings(state(), {{SharedLine::StartMonth, u"2026/04"_s}}));
+    const QDateTime when(QDate(2027, 4, 1), QTime(8, 0, 0));
+    const RolloverResult result = RollOverLedgerYear(state(), u"2026/04"_s, u"2027/04"_s, when);
     ASSERT_EQ(result.outcome, RolloverOutcome::Done);
     const QList<ChangeLogEntry> lines = allLines();
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(lines[0].operation, u"年度更新"_s);
-    EXPECT_EQ(lines[0].changes, QStringList{u"件数: 3"_s});
+    EXPECT_EQ(lines[0].changes,
+              (QStringList{u"件数: 3"_s, u"2026/04 → 2027/04"_s, u"控え: Ma在庫品_20270401_080000.dat"_s}));
 }
 
 } // namespace

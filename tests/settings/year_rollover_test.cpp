@@ -63,7 +63,7 @@ TEST_F(YearRolloverTest, CarriesStocksEmptiesTheMonthsAndKeepsADatedCopy)
         withMovements += item.qty(QtyRow::Issued, QtyColumn::Total).isEmpty() ? 0 : 1;
     ASSERT_GT(withMovements, ItemCount / 2) << "the generated items have monthly quantities to clear";
 
-    const RolloverResult result = RollOverLedgerYear(state(), QStringLiteral("2026/04"), when);
+    const RolloverResult result = RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when);
     ASSERT_TRUE(result.ok()) << result.io.detail.toStdString();
     EXPECT_EQ(result.itemCount, ItemCount);
 
@@ -105,7 +105,7 @@ TEST_F(YearRolloverTest, AFailedCopyChangesNothing)
     TempClient::writeBytes(client.dataFolder() + DataFileName::OutputFolder, QByteArray("not a folder"));
     const QByteArray before = TempClient::readBytes(client.ledgerPath());
 
-    const RolloverResult result = RollOverLedgerYear(state(), QStringLiteral("2026/04"), when);
+    const RolloverResult result = RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when);
     EXPECT_EQ(result.outcome, RolloverOutcome::BackupFailed);
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
     EXPECT_EQ(state().SharedSettings[SharedLine::StartMonth], QStringLiteral("2025/04"));
@@ -114,8 +114,8 @@ TEST_F(YearRolloverTest, AFailedCopyChangesNothing)
 
 TEST_F(YearRolloverTest, ASecondRolloverInTheSameSecondKeepsTheFirstCopy)
 {
-    ASSERT_TRUE(RollOverLedgerYear(state(), QStringLiteral("2026/04"), when).ok());
-    const RolloverResult second = RollOverLedgerYear(state(), QStringLiteral("2027/04"), when);
+    ASSERT_TRUE(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).ok());
+    const RolloverResult second = RollOverLedgerYear(state(), QStringLiteral("2026/04"), QStringLiteral("2027/04"), when);
     ASSERT_TRUE(second.ok());
     EXPECT_NE(second.backupPath, client.dataFolder() + QStringLiteral("M在庫台帳/") + LedgerCopyName(when));
     EXPECT_EQ(QDir(client.dataFolder() + DataFileName::OutputFolder).entryList(QDir::Files).size(), 2);

@@ -3,6 +3,7 @@
 #include "storage/app_state.h"
 #include "storage/ledger_file.h"
 #include "storage/paths.h"
+#include "storage/ledger_lock.h"
 #include "storage/scripted_dialogs.h"
 #include "storage/settings_files.h"
 #include "storage/settings_lines.h"
@@ -152,6 +153,25 @@ QStringList DifferingFiles(const FolderSnapshot& now, const FolderSnapshot& stat
     return differing;
 }
 
+QString SettleAsAStartDoes(AppState& state)
+{
+    if (const RolloverSettlement settled = SettleHalfDoneRolloverNow(state); !settled.io)
+        return QStringLiteral("a half-done rollover cannot be settled: ") + settled.io.path + u' ' + settled.io.detail;
+    return QString();
+}
+
+QString SettleAsAStartDoes(const QString& folder)
+{
+    ScriptedDialogs dialogs;
+    AppState state(dialogs);
+    state.ClientFolder = NormaliseFolder(folder);
+    state.suppressRecovery = true;
+    ReadClientSettings(state);
+    state.DataFolder = NormaliseFolder(state.ClientSettings[ClientLine::DataFolder]);
+    ReadSharedSettings(state);
+    return SettleAsAStartDoes(state);
+}
+
 QString CheckFreshStart(const QString& folder)
 {
     ScriptedDialogs dialogs;
@@ -163,6 +183,8 @@ QString CheckFreshStart(const QString& folder)
     state.DataFolder = NormaliseFolder(state.ClientSettings[ClientLine::DataFolder]);
     if (!ReadSharedSettings(state))
         return QStringLiteral("the shared settings cannot be read");
+    if (const QString settled = SettleAsAStartDoes(state); !settled.isEmpty())
+        return settled;
     if (!ReadVocabularyLists(state))
         return QStringLiteral("the word lists cannot be read");
     {

@@ -14,6 +14,8 @@ FolderSnapshot TakeSnapshot(const QString& folder);
 // Replaces everything in `folder` by a copy of `from`.
 void CopyFolder(const QString& from, const QString& folder);
 
+struct AppState;
+
 struct WorkerRun {
     bool killed = false;  // ended by SIGKILL
     int exitCode = -1;
@@ -48,4 +50,9 @@ QStringList DifferingFiles(const FolderSnapshot& now, const FolderSnapshot& stat
 
 // A new start on the folder works without repair: the settings, the word lists and the ledger
 // open, and `tev-cli verify` reports ok. Empty when it does; otherwise what failed.
+// What a start does before anything else, on the client folder `folder`: a year rollover left half
+// done is finished or undone. Empty when that worked, otherwise why not.
+QString SettleAsAStartDoes(const QString& folder);
+QString SettleAsAStartDoes(AppState& state);
+
 QString CheckFreshStart(const QString& folder);

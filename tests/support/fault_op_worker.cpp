@@ -196,7 +196,7 @@ bool rollOver(AppState& state)
 {
     const QString month = QStringLiteral("2024/04");
     const RolloverResult result =
-        RollOverLedgerYear(state, month, QDateTime(QDate(2024, 4, 1), QTime(9, 0, 0)));
+        RollOverLedgerYear(state, state.SharedSettings[SharedLine::StartMonth], month, QDateTime(QDate(2024, 4, 1), QTime(9, 0, 0)));
     showResult(state, result.ok(), RolloverMessage(result, month));
     return result.ok();
 }
