@@ -8,6 +8,7 @@
 #include "settings/settings_texts.h"
 #include "settings/vocabulary_editing.h"
 #include "settings/vocabulary_editor_panel.h"
+#include "settings/year_rollover.h"
 #include "storage/desktop_handover.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
@@ -23,6 +24,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -38,6 +40,7 @@ namespace {
 using Lines = std::map<int, QString>;
 const QString Blank = VocabularyEditing::BlankWord;
 const QString ConfirmTitle = QStringLiteral("登録確認");
+const QString ErrorTitle = QStringLiteral("異常確認");
 
 // Stands in for the panels of the names, mail and data folder settings.
 class StubPanel : public QFrame {
@@ -547,6 +550,53 @@ TEST_F(StartMonthScreenTest, TheNextLedgerYearWithYesCarriesTheStocks)
     EXPECT_EQ(QDir(client.dataFolder() + QStringLiteral("M在庫台帳")).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(lastShown().title, ConfirmTitle);
     EXPECT_TRUE(lastShown().text.contains(QStringLiteral("20 件"))) << lastShown().text.toStdString();
+}
+
+// Another PC rolled the year over while this screen was open: choosing the same new month does not
+// roll it over a second time, and the screen shows the month the file holds.
+TEST_F(StartMonthScreenTest, ARolloverMadeElsewhereWhileTheScreenWasOpenIsNotMadeAgain)
+{
+    openSettings();
+    {
+        ScriptedDialogs dialogs;
+        AppState other(dialogs);
+        other.ClientFolder = state().ClientFolder;
+        other.ClientSettings = state().ClientSettings;
+        other.DataFolder = state().DataFolder;
+        ReadSharedSettings(other);
+        ASSERT_TRUE(RollOverLedgerYear(other, lastYear, thisYear, QDateTime::currentDateTime()).ok());
+    }
+    const QByteArray rolled = TempClient::readBytes(client.ledgerPath());
+    client.dialogs.setDefaultAnswer(Dialogs::Answer::Yes);
+    choose(thisYear);
+
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_FALSE(client.dialogs.shown().first().question);
+    EXPECT_TRUE(lastShown().text.contains(QStringLiteral("他の端末で"))) << lastShown().text.toStdString();
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), rolled);
+    EXPECT_EQ(QDir(client.dataFolder() + QStringLiteral("M在庫台帳")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), thisYear);
+}
+
+// All clients were stopped on another PC while this screen was open: the rollover is refused and
+// the stop stays set.
+TEST_F(StartMonthScreenTest, AStopOfAllClientsSetElsewhereRefusesTheRolloverAndStays)
+{
+    openSettings();
+    SettingsLines shared = sharedFile();
+    shared[SharedLine::StopAll] = QStringLiteral("1");
+    shared[SharedLine::StopSetBy] = QStringLiteral("PC-ADMIN");
+    shared[SharedLine::LoginPassword] = QStringLiteral("1");
+    ASSERT_TRUE(WriteSettingsFile(client.dataFolder() + SettingsFileName::Shared, shared));
+    const QByteArray ledger = TempClient::readBytes(client.ledgerPath());
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    choose(thisYear);
+
+    EXPECT_EQ(lastShown().title, ErrorTitle);
+    EXPECT_TRUE(lastShown().text.contains(QStringLiteral("全クライアントサーバ使用禁止中"))) << lastShown().text.toStdString();
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
+    EXPECT_EQ(sharedFile(), shared);
+    EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), lastYear);
 }
 
 TEST_F(SettingsScreenTest, VocabularyWorkbookGoesToTheDesktopOrReportsTheError)

@@ -4,9 +4,12 @@
 #include "settings/year_rollover.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
+#include "storage/ledger_lock.h"
 #include "storage/ledger_check.h"
 #include "storage/paths.h"
+#include "storage/rollover_mark.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 #include "storage/synthetic_items.h"
 #include "support/temp_client_support.h"
 
@@ -119,6 +122,97 @@ TEST_F(YearRolloverTest, ASecondRolloverInTheSameSecondKeepsTheFirstCopy)
     ASSERT_TRUE(second.ok());
     EXPECT_NE(second.backupPath, client.dataFolder() + QStringLiteral("M在庫台帳/") + LedgerCopyName(when));
     EXPECT_EQ(QDir(client.dataFolder() + DataFileName::OutputFolder).entryList(QDir::Files).size(), 2);
+}
+
+// Two PCs opened the settings on 2025/04; A rolled over. B's choice, made on what its screen still
+// shows, is decided on the file: no second rollover, no second copy, the new year's entries stay.
+TEST_F(YearRolloverTest, ARolloverFromAMonthTheFileNoLongerHoldsIsRefused)
+{
+    ASSERT_TRUE(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).ok());
+    const QByteArray rolled = TempClient::readBytes(client.ledgerPath());
+
+    struct Case {
+        const char* from;
+        const char* to;
+        RolloverOutcome outcome;
+    };
+    const Case cases[] = {
+        {"2025/04", "2026/04", RolloverOutcome::AlreadyDone},
+        {"2025/04", "2026/05", RolloverOutcome::MonthChanged},
+        {"2026/04", "2026/10", RolloverOutcome::NotNextYear},
+    };
+    for (const Case& c : cases) {
+        const RolloverResult result =
+            RollOverLedgerYear(state(), QString::fromLatin1(c.from), QString::fromLatin1(c.to), when.addSecs(60));
+        EXPECT_EQ(result.outcome, c.outcome) << c.from << " -> " << c.to;
+        EXPECT_EQ(result.fileMonth, QStringLiteral("2026/04"));
+    }
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), rolled);
+    EXPECT_EQ(QDir(client.dataFolder() + DataFileName::OutputFolder).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(startMonthInFile(), QStringLiteral("2026/04"));
+}
+
+// The rollover changes line 9 only: what another PC set meanwhile stays, and a stop of all clients
+// set meanwhile refuses it.
+TEST_F(YearRolloverTest, OtherClientsSettingsStayAndTheirStopRefuses)
+{
+    SettingsLines other;
+    ReadSettingsFile(client.dataFolder() + SettingsFileName::Shared, other);
+    other[SharedLine::LoginPassword] = QStringLiteral("1");
+    other[SharedLine::FirstListCount] = QStringLiteral("12");
+    other[SharedLine::StopAll] = QStringLiteral("1");
+    other[SharedLine::StopSetBy] = QStringLiteral("PC-ADMIN");
+    ASSERT_TRUE(WriteSettingsFile(client.dataFolder() + SettingsFileName::Shared, other));
+    const QByteArray ledger = TempClient::readBytes(client.ledgerPath());
+
+    EXPECT_EQ(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).outcome,
+              RolloverOutcome::Stopped);
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
+    EXPECT_FALSE(QDir(client.dataFolder() + DataFileName::OutputFolder).exists());
+
+    other[SharedLine::StopAll] = QStringLiteral("0");
+    other[SharedLine::StopSetBy] = QString();
+    ASSERT_TRUE(WriteSettingsFile(client.dataFolder() + SettingsFileName::Shared, other));
+    ASSERT_TRUE(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).ok());
+    SettingsLines after;
+    ReadSettingsFile(client.dataFolder() + SettingsFileName::Shared, after);
+    other[SharedLine::StartMonth] = QStringLiteral("2026/04");
+    EXPECT_EQ(after, other);
+}
+
+// A rollover killed between its steps leaves its mark; the next writer (or start) finishes it when
+// the ledger is the rolled-over one and drops it when the ledger was never replaced.
+TEST_F(YearRolloverTest, AHalfDoneRolloverIsFinishedOrUndoneByTheNextWriter)
+{
+    const QByteArray old = TempClient::readBytes(client.ledgerPath());
+    ASSERT_TRUE(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).ok());
+    const QByteArray rolled = TempClient::readBytes(client.ledgerPath());
+    const QString copyName = LedgerCopyName(when);
+    const QString logPath = client.dataFolder() + DataFileName::ChangeLog;
+
+    for (const bool replaced : {true, false}) {
+        SCOPED_TRACE(replaced ? "ledger replaced" : "ledger not replaced");
+        // The state a kill leaves: the old start month, no log line, the mark.
+        TempClient::writeBytes(client.ledgerPath(), replaced ? rolled : old);
+        ASSERT_TRUE(ChangeSharedSettings(state(), {{SharedLine::StartMonth, QStringLiteral("2025/04")}}));
+        QFile::remove(logPath);
+        const RolloverMark mark{QStringLiteral("2025/04"), QStringLiteral("2026/04"), copyName, LedgerDigest(rolled),
+                                ItemCount, QStringLiteral("2026/04/01 09:30:05"), QStringLiteral("PC-A")};
+        ASSERT_TRUE(WriteRolloverMark(client.dataFolder(), mark));
+
+        const RolloverSettlement settled = SettleHalfDoneRolloverNow(state());
+        ASSERT_TRUE(settled.io.ok) << settled.io.detail.toStdString();
+        EXPECT_EQ(settled.kind, replaced ? RolloverSettlement::Kind::Finished : RolloverSettlement::Kind::Undone);
+        EXPECT_FALSE(ReadRolloverMark(client.dataFolder()));
+        EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), replaced ? rolled : old);
+        EXPECT_EQ(startMonthInFile(), replaced ? QStringLiteral("2026/04") : QStringLiteral("2025/04"));
+        EXPECT_EQ(TempClient::readBytes(logPath).contains("20260401_093005.dat"), replaced) << "the log line names the copy";
+        EXPECT_FALSE(RolloverSettlementMessage(settled).isEmpty());
+        // Offered again, the year is not rolled over a second time.
+        if (replaced)
+            EXPECT_EQ(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).outcome,
+                      RolloverOutcome::AlreadyDone);
+    }
 }
 
 } // namespace
