@@ -75,3 +75,4 @@ int RunImportItems(Invocation& invocation);
 int RunImportVocab(Invocation& invocation);
 int RunImportMonthly(Invocation& invocation);
 int RunRepair(Invocation& invocation);
+int RunRollover(Invocation& invocation);

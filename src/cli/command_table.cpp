@@ -26,6 +26,10 @@ const QList<Command>& CommandTable()
         {QStringLiteral("repair"), QString(),
          QStringLiteral("copies a damaged ledger into M在庫台帳 and writes its sound records back; prints what was left out"),
          &RunRepair},
+        {QStringLiteral("rollover"), QStringLiteral("YYYY/MM"),
+         QStringLiteral("starts the ledger year YYYY/MM, twelve months after the current start month: stocks into the "
+                        "previous-year stock, months emptied, the old ledger kept in M在庫台帳; prints the copy's path"),
+         &RunRollover},
         {QStringLiteral("export-ledger"), QStringLiteral("[--out FILE] [--filter COL=WORD ...]"),
          QStringLiteral("writes the ledger workbook, or that of the filter's hits (not opened), and prints its path"),
          &RunExportLedger},

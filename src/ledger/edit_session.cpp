@@ -5,6 +5,7 @@
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/ledger_file.h"
+#include "storage/settings_files.h"
 #include "storage/shared_checks.h"
 #include "storage/vocabulary.h"
 
@@ -81,6 +82,17 @@ void EditSession::publish()
     m_state.CurrentRecord = m_item;
 }
 
+EditSession::LedgerStamp EditSession::currentStamp() const
+{
+    return {IdentityOfFile(LedgerPath(m_state)), SharedSettingsLineInFile(m_state, SharedLine::StartMonth)};
+}
+
+void EditSession::rememberLoaded(const ItemRecord& record)
+{
+    m_loaded = record;
+    m_loadedStamp = currentStamp();
+}
+
 void EditSession::startNew()
 {
     setMode(0, ModeCaption::New);
@@ -110,7 +122,7 @@ void EditSession::startCorrect(int recordNo)
 void EditSession::takeLoadedRecord()
 {
     setMode(1, ModeCaption::Correct);
-    m_loaded = m_state.CurrentRecord;
+    rememberLoaded(m_state.CurrentRecord);
     m_acceptedDuplicate.clear();
     showItem(m_state.CurrentRecord);
 }
@@ -308,7 +320,7 @@ bool EditSession::reloadFromLedger()
         if (!OpenLedger(m_state) || !ReadRecord(m_state, m_state.CurrentRecordNo))
             return false;
     }
-    m_loaded = m_state.CurrentRecord;
+    rememberLoaded(m_state.CurrentRecord);
     showItem(m_state.CurrentRecord);
     CheckStopAll(m_state);
     return true;

@@ -5,6 +5,7 @@
 // through commitEntry(); "登　録" stores through store().
 #include "ledger/edit_frame_cells.h"
 #include "storage/item_record.h"
+#include "storage/platform_file.h"
 
 #include <QString>
 #include <optional>
@@ -105,6 +106,15 @@ private:
     QString m_caption;
     ItemRecord m_item;                       // the item as edited
     std::optional<ItemRecord> m_loaded;      // the record as read from the ledger (correct mode)
+    // The ledger file and the ledger year the record was read from: a whole-ledger commit or a
+    // year rollover since then makes the loaded record stale as a whole.
+    struct LedgerStamp {
+        std::optional<FileIdentity> ledger;
+        QString startMonth;
+    };
+    std::optional<LedgerStamp> m_loadedStamp;
+    LedgerStamp currentStamp() const;
+    void rememberLoaded(const ItemRecord& record);
     FrameCells m_cells;
     int m_entryColumn = -1;
     int m_monthColumn = 0;

@@ -111,7 +111,7 @@ StoreOutcome EditSession::storeNew()
         return outcome;
     }
     m_item = m_state.CurrentRecord;
-    m_loaded = m_item;
+    rememberLoaded(m_item);
     // The frame stays on the stored item, now as a correction: a second "登　録" rewrites the
     // record instead of appending the item twice.
     setMode(1, ModeCaption::Correct);
@@ -159,12 +159,37 @@ StoreOutcome EditSession::storeCorrection()
             informWriteFailure(m_state, sound, outcome);
             return outcome;
         }
+        // A new ledger year since the item was read: what was entered belongs to the year before.
+        const LedgerStamp now = currentStamp();
+        if (m_loadedStamp && now.startMonth != m_loadedStamp->startMonth) {
+            m_state.dialogs.inform(Title, QStringLiteral(" No ") + QString::number(recordNo)
+                                              + QStringLiteral(" の在庫品を読み込んだ後に、他のクライアントで年度更新（")
+                                              + m_loadedStamp->startMonth + QStringLiteral(" → ") + now.startMonth
+                                              + QStringLiteral("）が行われました。") + u'\r'
+                                              + QStringLiteral("入力した内容は前の年度のものなので登録しません。") + u'\r'
+                                              + QStringLiteral("在庫品を開き直してから入力してください。"));
+            publish();
+            outcome.status = StoreOutcome::Status::Refused;
+            return outcome;
+        }
         // Another item at this number: a sort or a deletion on another client moved the one
         // loaded. Writing it here would destroy that other item, so nothing is asked or written.
         if (expected && onDisk.text(ItemField::Number) != expected->text(ItemField::Number)) {
             m_state.dialogs.inform(Title, QStringLiteral(" No ") + QString::number(recordNo)
                                               + QStringLiteral(" の在庫品は、読み込んだ後に他のクライアントの並べ替えか削除で移動しました。")
                                               + u'\r' + QStringLiteral("一覧を開き直してから訂正してください。"));
+            publish();
+            outcome.status = StoreOutcome::Status::Refused;
+            return outcome;
+        }
+        // The whole ledger was rewritten (a sort, a deletion, an import, a rollover) and the item
+        // with it: the frame's copy is older than that rewrite, and writing it back would undo it.
+        const bool rewritten = m_loadedStamp && m_loadedStamp->ledger && now.ledger && *now.ledger != *m_loadedStamp->ledger;
+        if (expected && !(onDisk == *expected) && rewritten) {
+            m_state.dialogs.inform(Title, QStringLiteral(" No ") + QString::number(recordNo)
+                                              + QStringLiteral(" の在庫品は、読み込んだ後に他のクライアントの一括処理（並べ替え・削除・インポート・年度更新）で書き換えられました。")
+                                              + u'\r' + QStringLiteral("古い内容で上書きしないよう、登録しません。") + u'\r'
+                                              + QStringLiteral("在庫品を開き直してから訂正してください。"));
             publish();
             outcome.status = StoreOutcome::Status::Refused;
             return outcome;
@@ -206,7 +231,7 @@ StoreOutcome EditSession::storeCorrection()
     if (logWritten)
         ReportChangeLogResult(m_state, *logWritten);
     m_item = m_state.CurrentRecord;
-    m_loaded = m_item;
+    rememberLoaded(m_item);
     outcome.status = StoreOutcome::Status::Stored;
     outcome.recordNo = recordNo;
     afterStore(outcome, oldValue);

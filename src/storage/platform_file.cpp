@@ -239,3 +239,16 @@ IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
 }
 
 #endif
+
+std::optional<FileIdentity> IdentityOfFile(const QString& path)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return std::nullopt;
+#else
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(info.st_dev), quint64(info.st_ino)};
+#endif
+}

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <optional>
 
 // Forces the file's written data to the disk (fsync / FlushFileBuffers). Returns false on failure.
 bool SyncFileToDisk(QFileDevice& file);
@@ -32,6 +33,16 @@ bool TruncateFileTo(QFileDevice& file, qint64 size);
 
 // errno of the last failed call (the Windows error translated where it is known).
 int LastSystemError();
+
+// Which file a path names at the moment: a file replaced by a rename (a whole-ledger commit) has
+// another identity than the one it replaced, even with the same size and time. Nothing where the
+// system cannot tell (Windows, a missing file).
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> IdentityOfFile(const QString& path);
 
 // Appends a block of bytes to a shared file so that blocks of several processes never mix: the file
 // is opened for appending (O_APPEND / FILE_APPEND_DATA) and the block goes out in one write call,

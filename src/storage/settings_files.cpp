@@ -83,6 +83,13 @@ bool ReadSharedSettings(AppState& state)
     return false;
 }
 
+QString SharedSettingsLineInFile(const AppState& state, int line)
+{
+    SettingsLines lines = state.SharedSettings;
+    ReadSettingsFile(SharedSettingsPath(state), lines);
+    return FieldText(lines[size_t(line)]);
+}
+
 IoResult WriteSharedSettings(AppState& state)
 {
     for (int i = 1; i <= SettingsLineCount; ++i)

@@ -37,6 +37,10 @@ IoResult WriteClientSettings(AppState& state);
 // RecoverDataFolder (unless state.suppressRecovery is set).
 bool ReadSharedSettings(AppState& state);
 
+// One line of the shared settings as the file holds it now (memory is not changed); memory's
+// value when the file cannot be read.
+QString SharedSettingsLineInFile(const AppState& state, int line);
+
 // Replaces every line by its FieldText and replaces the file; a failure on a data folder other
 // than the client folder runs RecoverDataFolder.
 IoResult WriteSharedSettings(AppState& state);

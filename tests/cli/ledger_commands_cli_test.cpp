@@ -103,3 +103,45 @@ TEST_F(LedgerCommandsCliTest, SortAndDeleteCommitAndRecalcSums)
 }
 
 } // namespace
+
+namespace {
+
+// A year end from a script: the month is checked against the file, the copy's path and the count
+// are printed, and the same year end a second time, or while all clients are stopped, is refused.
+TEST_F(LedgerCommandsCliTest, RolloverStartsTheNextYearOnceAndOnlyThat)
+{
+    const QByteArray old = TempClient::readBytes(ledgerPath());
+    struct Refusal {
+        QStringList args;
+        int exitCode;
+    };
+    const Refusal refusals[] = {{{u"2023/10"_s}, 1}, {{u"2025/04"_s}, 1}, {{u"april"_s}, 2}, {{}, 2}};
+    for (const Refusal& r : refusals)
+        EXPECT_EQ(run(QStringList{u"rollover"_s} + r.args).exitCode, r.exitCode) << r.args.join(u' ').toStdString();
+    EXPECT_EQ(TempClient::readBytes(ledgerPath()), old);
+
+    const CliRun done = run({u"rollover"_s, u"2024/04"_s});
+    ASSERT_EQ(done.exitCode, 0) << done.err.toStdString();
+    ASSERT_EQ(done.outLines().size(), 2);
+    const QString copy = done.outLines()[0].mid(QStringLiteral("copy: ").size());
+    EXPECT_TRUE(copy.startsWith(folder + u"M在庫台帳/Ma在庫品_"_s)) << copy.toStdString();
+    EXPECT_EQ(TempClient::readBytes(copy), old);
+    EXPECT_EQ(done.outLines()[1], u"records: 4"_s);
+    EXPECT_TRUE(run({u"info"_s}).out.contains(u"2024/04"_s));
+
+    const CliRun again = run({u"rollover"_s, u"2024/04"_s});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains(u"既に 2024/04"_s)) << again.err.toStdString();
+
+    QStringList shared(50);
+    shared[SharedLine::StartMonth - 1] = u"2024/04"_s;
+    shared[SharedLine::StopAll - 1] = u"1"_s;
+    shared[SharedLine::StopSetBy - 1] = u"PC-ADMIN"_s;
+    TempClient::writeSettings(folder + SettingsFileName::Shared, shared);
+    const QByteArray rolled = TempClient::readBytes(ledgerPath());
+    const CliRun stopped = run({u"rollover"_s, u"2025/04"_s});
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_EQ(TempClient::readBytes(ledgerPath()), rolled);
+}
+
+} // namespace

@@ -1,9 +1,14 @@
 // "登　録": appends under the lock, corrections that notice another client's store, the refusals
 // and the backup copy.
 #include "edit_session_fixture.h"
+#include "ledger/ledger_commit.h"
+#include "settings/year_rollover.h"
 #include "storage/paths.h"
+#include "storage/settings_files.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <functional>
 
 namespace {
 
@@ -130,6 +135,48 @@ TEST_F(EditSessionTest, ACorrectionOfAnItemThatAnotherClientMovedNeverLandsOnAno
     EXPECT_FALSE(dialogs().shown()[0].question);
     EXPECT_TRUE(dialogs().shown()[0].text.contains(QStringLiteral("移動しました"))) << dialogs().shown()[0].text.toStdString();
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
+}
+
+// Another client rewrote the whole ledger after the frame read the item: by a commit that changed
+// the item (an import), or by a year rollover. The frame's copy is older than that; even a hasty Yes
+// must not write it back.
+TEST_F(EditSessionTest, ACorrectionReadBeforeAWholeLedgerRewriteIsRefused)
+{
+    ScriptedDialogs dialogsB;
+    AppState b{dialogsB};
+    b.ClientFolder = state().ClientFolder;
+    b.DataFolder = state().DataFolder;
+    b.SharedSettings = state().SharedSettings;
+    ASSERT_TRUE(WriteSharedSettings(b));
+    const std::pair<const char*, std::function<bool()>> rewrites[] = {
+        {"import", [&] {
+             return CommitLedgerEdit(b, [](std::vector<ItemRecord>& records) {
+                        records[0].setText(ItemField::UnitPrice, QStringLiteral("555"));
+                        return true;
+                    }).ok();
+         }},
+        {"rollover", [&] {
+             return RollOverLedgerYear(b, SharedSettingsLineInFile(b, SharedLine::StartMonth), QStringLiteral("2027/04"),
+                                       QDateTime::currentDateTime())
+                 .ok();
+         }},
+    };
+    for (const auto& [what, rewrite] : rewrites) {
+        SCOPED_TRACE(what);
+        dialogs().clear();
+        session.startCorrect(1); // A1, with month-1 receipts of the ledger year it was read in
+        enterItemRow(ItemColumn::UnitPrice, QStringLiteral("300"));
+        ASSERT_TRUE(rewrite());
+        const QByteArray rewritten = TempClient::readBytes(client.ledgerPath());
+        dialogs().setDefaultAnswer(Dialogs::Answer::Yes);
+        EXPECT_EQ(session.store().status, StoreOutcome::Status::Refused);
+        ASSERT_EQ(dialogs().shown().size(), 1);
+        EXPECT_FALSE(dialogs().shown()[0].question);
+        EXPECT_TRUE(dialogs().shown()[0].text.contains(std::string(what) == "rollover" ? QStringLiteral("年度更新")
+                                                                                      : QStringLiteral("一括処理")))
+            << dialogs().shown()[0].text.toStdString();
+        EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), rewritten);
+    }
 }
 
 TEST_F(EditSessionTest, FullLedgerRefusesANewItemWithTheCapacityMessage)
