@@ -87,10 +87,10 @@ EditSession::LedgerStamp EditSession::currentStamp() const
     return {IdentityOfFile(LedgerPath(m_state)), SharedSettingsLineInFile(m_state, SharedLine::StartMonth)};
 }
 
-void EditSession::rememberLoaded(const ItemRecord& record)
+void EditSession::rememberLoaded(const ItemRecord& record, std::optional<LedgerStamp> stampBeforeRead)
 {
     m_loaded = record;
-    m_loadedStamp = currentStamp();
+    m_loadedStamp = stampBeforeRead ? std::move(stampBeforeRead) : currentStamp();
 }
 
 void EditSession::startNew()
@@ -107,6 +107,7 @@ void EditSession::startNew()
 void EditSession::startCorrect(int recordNo)
 {
     bool read = false;
+    const LedgerStamp stamp = currentStamp();
     if (recordNo > 0) {
         LedgerCloser closer(m_state);
         read = OpenLedger(m_state) && ReadRecord(m_state, recordNo);
@@ -117,6 +118,7 @@ void EditSession::startCorrect(int recordNo)
     }
     m_state.CurrentRecordNo = recordNo;
     takeLoadedRecord();
+    m_loadedStamp = stamp;
 }
 
 void EditSession::takeLoadedRecord()
@@ -315,12 +317,13 @@ void EditSession::addWordToList()
 
 bool EditSession::reloadFromLedger()
 {
+    const LedgerStamp stamp = currentStamp();
     {
         LedgerCloser closer(m_state);
         if (!OpenLedger(m_state) || !ReadRecord(m_state, m_state.CurrentRecordNo))
             return false;
     }
-    rememberLoaded(m_state.CurrentRecord);
+    rememberLoaded(m_state.CurrentRecord, stamp);
     showItem(m_state.CurrentRecord);
     CheckStopAll(m_state);
     return true;

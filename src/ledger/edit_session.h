@@ -114,7 +114,9 @@ private:
     };
     std::optional<LedgerStamp> m_loadedStamp;
     LedgerStamp currentStamp() const;
-    void rememberLoaded(const ItemRecord& record);
+    // Taken before the record is read where possible: a rewrite between the two then makes the
+    // store refuse rather than overwrite.
+    void rememberLoaded(const ItemRecord& record, std::optional<LedgerStamp> stampBeforeRead = std::nullopt);
     FrameCells m_cells;
     int m_entryColumn = -1;
     int m_monthColumn = 0;

@@ -8,8 +8,10 @@
 //   - every stored item once, unless a deletion of it was reported, then gone; no item that no
 //     client reported stored; the seeded items all there except the reported deletions; as many
 //     generated items as the seed and the reported batches made;
-//   - every move target's monthly received and issued quantities are its initial ones plus the
-//     reported receipts and issues of that month;
+//   - halfway through, the year is rolled over (tev-cli rollover): the rollover's dated copy holds
+//     every receipt and issue reported done before it, the new year every one reported after it,
+//     and the two together the initial quantities plus all of them (a move that ran at the same
+//     time as the rollover is in one of the two); the new previous-year stock is the copy's stock;
 //   - a corrected 仕様 (text[2]) and the import zone hold a value that was reported written, and
 //     no other reported write of it began after that one had ended (a later write would have
 //     replaced it);
@@ -29,9 +31,11 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -63,6 +67,13 @@ int secondsOfRun()
     bool ok = false;
     const int seconds = qEnvironmentVariableIntValue("TEV_RANDOM_SECONDS", &ok);
     return ok && seconds > 0 ? seconds : DefaultSeconds;
+}
+
+// The clock the workers stamp their writes with (shared by all processes of the machine).
+qint64 SteadyMicros()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 QString numbered(const QString& prefix, int n, int width)
@@ -147,12 +158,22 @@ struct TimedWrite {
     qint64 end = 0;
 };
 
+// A reported receipt or issue of a move target.
+struct TimedMove {
+    QString number;
+    int row = 0;
+    int month = 0;
+    int quantity = 0;
+    qint64 start = 0;
+    qint64 end = 0;
+};
+
 struct Journal {
     QStringList stored;
     QSet<QString> deleted;
     int generated = 0;
     int sorts = 0;
-    QMap<QString, MonthQuantities> moved;
+    QList<TimedMove> moved;
     QMap<QString, QList<TimedWrite>> corrected;
     QList<TimedWrite> imported;
     QMap<QString, std::pair<int, int>> tally; // kind → done, failed
@@ -172,8 +193,9 @@ struct Journal {
                 generated += f[1].toInt();
             else if (kind == u"sorted"_s && f.size() == 1)
                 ++sorts;
-            else if (kind == u"moved"_s && f.size() == 5 && (f[2] == u"in"_s || f[2] == u"out"_s))
-                moved[f[1]][f[2] == u"in"_s ? QtyRow::Received : QtyRow::Issued][f[3].toInt()] += f[4].toInt();
+            else if (kind == u"moved"_s && f.size() == 7 && (f[2] == u"in"_s || f[2] == u"out"_s))
+                moved.append({f[1], f[2] == u"in"_s ? int(QtyRow::Received) : int(QtyRow::Issued), f[3].toInt(),
+                              f[4].toInt(), f[5].toLongLong(), f[6].toLongLong()});
             else if (kind == u"corrected"_s && f.size() == 5)
                 corrected[f[1]].append({f[2], f[3].toLongLong(), f[4].toLongLong()});
             else if (kind == u"imported"_s && f.size() == 4)
@@ -288,6 +310,18 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
                         QString::number(seconds), QStringLiteral(TEV_BIN_DIR "/tev-cli"), scratch});
         workers.push_back(std::move(process));
     }
+    // Halfway, the year end: the ledger year moves on while the clients keep working.
+    QThread::msleep(ulong(seconds) * 500);
+    CliRun rollover;
+    const qint64 rolloverStart = SteadyMicros();
+    for (int attempt = 0; attempt < 3 && rollover.exitCode != 0; ++attempt)
+        rollover = RunCliIn(folder, {u"rollover"_s, u"2027/04"_s});
+    const qint64 rolloverEnd = SteadyMicros();
+    EXPECT_EQ(rollover.exitCode, 0) << rollover.err.toStdString();
+    const QString copyPath = rollover.outLines().value(0).mid(QStringLiteral("copy: ").size());
+    std::printf("rollover: %s, %.1f s\n", qPrintable(rollover.outLines().join(u", "_s)),
+                (rolloverEnd - rolloverStart) / 1e6);
+
     Journal journal;
     for (auto& process : workers) {
         ASSERT_TRUE(process->waitForFinished((seconds + 120) * 1000));
@@ -386,27 +420,51 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
             findings.add(strangers, u"\"%1\" at record %2"_s.arg(number).arg(it.value().front()));
     }
 
-    const QString moves = u"move targets: initial + reported receipts and issues"_s;
+    const QString moves = u"move targets: receipts and issues before the rollover in its copy, after it in the new year"_s;
     findings.check(moves);
-    for (int n = 1; n <= MoveTargets; ++n) {
+    const LedgerRecords copy(TempClient::readBytes(copyPath));
+    if (!copy.damage.isEmpty() || copy.records.empty())
+        findings.add(moves, u"the rollover's copy %1 cannot be read"_s.arg(copyPath));
+    QMap<QString, MonthQuantities> before, after, during;
+    for (const TimedMove& move : std::as_const(journal.moved)) {
+        auto& side = move.end < rolloverStart ? before : (move.start > rolloverEnd ? after : during);
+        side[move.number][move.row][move.month] += move.quantity;
+    }
+    for (int n = 1; n <= MoveTargets && copy.damage.isEmpty(); ++n) {
         const QString number = moveTarget(n);
         const ItemRecord* item = ledger.item(number);
-        if (!item)
+        const ItemRecord* old = copy.item(number);
+        if (!item || !old)
             continue; // reported by the seeded-items check
-        const MonthQuantities reported = journal.moved.value(number, MonthQuantities{});
         for (int row : {int(QtyRow::Received), int(QtyRow::Issued)}) {
             const QString what = number + (row == QtyRow::Received ? u" received"_s : u" issued"_s);
             int sum = 0;
             for (int month = 1; month <= 12; ++month) {
-                const int expected = initialQuantities[number][row][month] + reported[row][month];
-                const int actual = int(item->qtyNumber(row, month));
-                sum += actual;
-                if (actual != expected)
-                    findings.add(moves, u"%1 month %2: %3, expected %4"_s.arg(what).arg(month).arg(actual).arg(expected));
+                const int inCopy = int(old->qtyNumber(row, month));
+                const int inNewYear = int(item->qtyNumber(row, month));
+                const int initialQuantity = initialQuantities[number][row][month];
+                const int reportedBefore = before[number][row][month];
+                const int reportedAfter = after[number][row][month];
+                const int reportedDuring = during[number][row][month];
+                sum += inNewYear;
+                if (inCopy < initialQuantity + reportedBefore || inNewYear < reportedAfter
+                    || inCopy + inNewYear != initialQuantity + reportedBefore + reportedAfter + reportedDuring)
+                    findings.add(moves, u"%1 month %2: %3 in the copy, %4 in the new year; initial %5, reported %6 before, "
+                                        "%7 after, %8 during the rollover"_s.arg(what)
+                                            .arg(month)
+                                            .arg(inCopy)
+                                            .arg(inNewYear)
+                                            .arg(initialQuantity)
+                                            .arg(reportedBefore)
+                                            .arg(reportedAfter)
+                                            .arg(reportedDuring));
             }
             if (int(item->qtyNumber(row, QtyColumn::Total)) != sum)
                 findings.add(moves, u"%1 total %2, the months sum to %3"_s.arg(what, item->qty(row, QtyColumn::Total)).arg(sum));
         }
+        if (item->text(ItemField::PreviousStock) != old->text(ItemField::Stock))
+            findings.add(moves, u"%1 previous-year stock %2, the copy's stock %3"_s.arg(
+                                    number, item->text(ItemField::PreviousStock), old->text(ItemField::Stock)));
     }
 
     const QString corrections = u"corrections: the last reported value"_s;

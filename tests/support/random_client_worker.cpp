@@ -18,7 +18,7 @@
 // stdout is the journal, one line for every operation this client was told succeeded:
 //   stored NUMBER
 //   generated COUNT
-//   moved NUMBER in|out MONTH QUANTITY
+//   moved NUMBER in|out MONTH QUANTITY START END   (START, END: steady clock in µs around the write)
 //   corrected NUMBER VALUE START END     (START, END: steady clock in µs around the store)
 //   imported VALUE START END             (around the tev-cli run)
 //   deleted NUMBER
@@ -252,6 +252,7 @@ private:
         const int month = uniform(1, 12);
         const bool receipt = uniform(1, 100) <= 75;
         const int quantity = receipt ? uniform(1, 5) : uniform(1, 2);
+        qint64 start = steadyMicros();
         if (uniform(1, 3) <= 2) { // two of three through tev-cli, as a script enters them
             if (!runCli({QStringLiteral("move"), number, QStringLiteral("--month"), QString::number(month),
                          receipt ? QStringLiteral("--in") : QStringLiteral("--out"), QString::number(quantity)}))
@@ -266,12 +267,16 @@ private:
             const double value = session.item().qtyNumber(row, month) + quantity;
             if (!session.selectMonthCell(row, month) || !session.commitEntry(QString::number(value)))
                 return false;
+            start = steadyMicros();
             if (!session.store().stored())
                 return false;
         }
-        line(QStringLiteral("moved %1 %2 %3 %4").arg(number, receipt ? QStringLiteral("in") : QStringLiteral("out"))
+        const qint64 end = steadyMicros();
+        line(QStringLiteral("moved %1 %2 %3 %4 %5 %6").arg(number, receipt ? QStringLiteral("in") : QStringLiteral("out"))
                  .arg(month)
-                 .arg(quantity));
+                 .arg(quantity)
+                 .arg(start)
+                 .arg(end));
         return true;
     }
 
