@@ -5,9 +5,12 @@
 #include "ledger/entry_pad.h"
 #include "ledger/ledger_screen_fixture.h"
 #include "ledger/vocabulary_panel.h"
+#include "settings/year_rollover.h"
 #include "storage/cp932_codec.h"
+#include "storage/settings_files.h"
 #include "storage/vocabulary.h"
 
+#include <QDateTime>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -154,6 +157,38 @@ TEST_F(EditFrameScreenTest, StoringANewItemShowsItInTheListAndTheCount)
     EXPECT_EQ(modeCaption(), QStringLiteral("訂 正"));
     EXPECT_EQ(labelText("recordNoLabel"), QStringLiteral(" No 3"));
     EXPECT_TRUE(control("Picture20")->isVisible());
+}
+
+// The frame holds an item read in the old ledger year; another PC rolls the year over; "登　録"
+// refuses (a hasty Yes must not write the old year back) and says what happened.
+TEST_F(EditFrameScreenTest, AnItemReadBeforeAnotherPcsRolloverIsNotStored)
+{
+    openWithItems(1);
+    correctRow(1);
+    monthGrid()->clicked(2, 1);
+    ASSERT_NE(pad(), nullptr);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey4")), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    {
+        ScriptedDialogs dialogs;
+        AppState other(dialogs);
+        other.ClientFolder = state().ClientFolder;
+        other.DataFolder = state().DataFolder;
+        other.ClientSettings = state().ClientSettings;
+        ReadSharedSettings(other);
+        ASSERT_TRUE(RollOverLedgerYear(other, QStringLiteral("2026/04"), QStringLiteral("2027/04"), QDateTime::currentDateTime()).ok());
+    }
+    const QByteArray rolled = TempClient::readBytes(client.ledgerPath());
+    client.dialogs.clear();
+    client.dialogs.setDefaultAnswer(Dialogs::Answer::Yes);
+    click("registerButton");
+
+    ASSERT_FALSE(client.dialogs.shown().isEmpty());
+    EXPECT_FALSE(client.dialogs.shown().back().question);
+    EXPECT_TRUE(client.dialogs.shown().back().text.contains(QStringLiteral("年度更新（2026/04 → 2027/04）")))
+        << client.dialogs.shown().back().text.toStdString();
+    EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), rolled);
 }
 
 } // namespace
