@@ -170,15 +170,10 @@ TEST_F(EditFrameScreenTest, AnItemReadBeforeAnotherPcsRolloverIsNotStored)
     QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey4")), Qt::LeftButton);
     QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    {
-        ScriptedDialogs dialogs;
-        AppState other(dialogs);
-        other.ClientFolder = state().ClientFolder;
-        other.DataFolder = state().DataFolder;
-        other.ClientSettings = state().ClientSettings;
-        ReadSharedSettings(other);
-        ASSERT_TRUE(RollOverLedgerYear(other, QStringLiteral("2026/04"), QStringLiteral("2027/04"), QDateTime::currentDateTime()).ok());
-    }
+    OtherPc other(state());
+    ASSERT_TRUE(RollOverLedgerYear(other.state, QStringLiteral("2026/04"), QStringLiteral("2027/04"),
+                                   QDateTime::currentDateTime())
+                    .ok());
     const QByteArray rolled = TempClient::readBytes(client.ledgerPath());
     client.dialogs.clear();
     client.dialogs.setDefaultAnswer(Dialogs::Answer::Yes);

@@ -142,12 +142,9 @@ TEST_F(EditSessionTest, ACorrectionOfAnItemThatAnotherClientMovedNeverLandsOnAno
 // must not write it back.
 TEST_F(EditSessionTest, ACorrectionReadBeforeAWholeLedgerRewriteIsRefused)
 {
-    ScriptedDialogs dialogsB;
-    AppState b{dialogsB};
-    b.ClientFolder = state().ClientFolder;
-    b.DataFolder = state().DataFolder;
-    b.SharedSettings = state().SharedSettings;
-    ASSERT_TRUE(WriteSharedSettings(b));
+    ASSERT_TRUE(WriteSharedSettings(state()));
+    OtherPc other(state());
+    AppState& b = other.state;
     const std::pair<const char*, std::function<bool()>> rewrites[] = {
         {"import", [&] {
              return CommitLedgerEdit(b, [](std::vector<ItemRecord>& records) {

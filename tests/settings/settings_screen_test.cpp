@@ -557,15 +557,8 @@ TEST_F(StartMonthScreenTest, TheNextLedgerYearWithYesCarriesTheStocks)
 TEST_F(StartMonthScreenTest, ARolloverMadeElsewhereWhileTheScreenWasOpenIsNotMadeAgain)
 {
     openSettings();
-    {
-        ScriptedDialogs dialogs;
-        AppState other(dialogs);
-        other.ClientFolder = state().ClientFolder;
-        other.ClientSettings = state().ClientSettings;
-        other.DataFolder = state().DataFolder;
-        ReadSharedSettings(other);
-        ASSERT_TRUE(RollOverLedgerYear(other, lastYear, thisYear, QDateTime::currentDateTime()).ok());
-    }
+    OtherPc other(state());
+    ASSERT_TRUE(RollOverLedgerYear(other.state, lastYear, thisYear, QDateTime::currentDateTime()).ok());
     const QByteArray rolled = TempClient::readBytes(client.ledgerPath());
     client.dialogs.setDefaultAnswer(Dialogs::Answer::Yes);
     choose(thisYear);

@@ -14,20 +14,6 @@
 
 namespace {
 
-// Another PC on the same data folder, with the settings as they were when it read them.
-struct OtherPc {
-    explicit OtherPc(const TempClient& client)
-    {
-        state.ClientFolder = client.state.ClientFolder;
-        state.DataFolder = client.state.DataFolder;
-        state.ClientSettings = client.state.ClientSettings;
-        state.PcName = QStringLiteral("PC-B");
-        ReadSharedSettings(state);
-    }
-    ScriptedDialogs dialogs;
-    AppState state{dialogs};
-};
-
 class SharedSettingsChangeTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -48,7 +34,7 @@ protected:
 
 TEST_F(SharedSettingsChangeTest, AWriterWithAStaleCopyKeepsTheOtherClientsLines)
 {
-    OtherPc other(client);
+    OtherPc other(client.state);
     // A stops all clients; B, which read the settings before, then switches the login password on.
     ASSERT_TRUE(ChangeSharedSettings(client.state, {{SharedLine::StopAll, QStringLiteral("1")},
                                                     {SharedLine::StopSetBy, QStringLiteral("PC-A")}}));

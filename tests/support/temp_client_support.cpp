@@ -1,5 +1,7 @@
 #include "support/temp_client_support.h"
 
+#include "storage/settings_files.h"
+
 #include "storage/item_record.h"
 #include "storage/paths.h"
 #include "storage/quoted_text_file.h"
@@ -56,4 +58,15 @@ void WriteTestLedger(const QString& path, int count)
         all.append(record.data(), ItemRecord::Length);
     }
     file.write(all);
+}
+
+OtherPc::OtherPc(const AppState& like, const QString& pcName)
+{
+    state.ClientFolder = like.ClientFolder;
+    state.DataFolder = like.DataFolder;
+    state.ClientSettings = like.ClientSettings;
+    state.SharedSettings = like.SharedSettings;
+    state.PcName = pcName;
+    state.endProgram = [] {};
+    ReadSharedSettings(state);
 }

@@ -31,5 +31,13 @@ private:
     QString m_dataFolder;
 };
 
+// Another PC on the same client and data folders as `like`, with the shared settings as the file
+// holds them now, for tests of what happens when another client changes the data in between.
+struct OtherPc {
+    explicit OtherPc(const AppState& like, const QString& pcName = QStringLiteral("PC-B"));
+    ScriptedDialogs dialogs;
+    AppState state{dialogs};
+};
+
 // A ledger file of `count` records whose item numbers are "A" + record number.
 void WriteTestLedger(const QString& path, int count);
