@@ -12,6 +12,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <thread>
+
 namespace {
 
 class SharedSettingsChangeTest : public ::testing::Test {
@@ -49,6 +53,30 @@ TEST_F(SharedSettingsChangeTest, AWriterWithAStaleCopyKeepsTheOtherClientsLines)
     EXPECT_EQ(lines[SharedLine::StartMonth], QStringLiteral("2026/04"));
     // B's memory now holds the file as it is, A's stop included.
     EXPECT_EQ(other.state.SharedSettings[SharedLine::StopAll], QStringLiteral("1"));
+}
+
+// Two clients writing their own lines at the same time, many times: each ends with its own last
+// value; neither write carries back the other's older one.
+TEST_F(SharedSettingsChangeTest, TwoWritersAtOnceKeepEachOthersLines)
+{
+    constexpr int Writes = 60;
+    OtherPc a(client.state, QStringLiteral("PC-A"));
+    OtherPc b(client.state, QStringLiteral("PC-B"));
+    std::atomic<int> failures{0};
+    auto writer = [&failures](AppState& state, int line) {
+        for (int n = 1; n <= Writes; ++n)
+            if (!ChangeSharedSettings(state, {{line, QString::number(n)}}))
+                ++failures;
+    };
+    std::thread first(writer, std::ref(a.state), SharedLine::ImportFolder);
+    std::thread second(writer, std::ref(b.state), SharedLine::CommonDocuments);
+    first.join();
+    second.join();
+    EXPECT_EQ(failures, 0);
+    const SettingsLines lines = onDisk();
+    EXPECT_EQ(lines[SharedLine::ImportFolder], QString::number(Writes));
+    EXPECT_EQ(lines[SharedLine::CommonDocuments], QString::number(Writes));
+    EXPECT_EQ(lines[SharedLine::StartMonth], QStringLiteral("2026/04"));
 }
 
 TEST_F(SharedSettingsChangeTest, AFailedWriteLeavesMemoryAndFileAsTheyWere)
