@@ -19,6 +19,7 @@ public:
         server = client.root() + QStringLiteral("/server/");
         QDir().mkpath(server);
         AppState& state = client.state;
+        state.PcName = QStringLiteral("PC-A");
         state.ClientSettings[ClientLine::DataFolder] = client.clientFolder();
         state.ClientSettings[ClientLine::PreviousDataFolder] = client.clientFolder();
         state.ClientSettings[ClientLine::TransferPending] = QStringLiteral("0");
@@ -56,6 +57,12 @@ public:
     {
         SettingsLines lines;
         ReadSettingsFile(client.clientFolder() + SettingsFileName::Client, lines);
+        return lines;
+    }
+    static SettingsLines sharedFile(const QString& folder)
+    {
+        SettingsLines lines;
+        ReadSettingsFile(folder + SettingsFileName::Shared, lines);
         return lines;
     }
 

@@ -8,6 +8,7 @@
 #include "storage/ledger_file.h"
 #include "storage/item_record.h"
 #include "storage/field_text.h"
+#include "storage/moved_folder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -154,18 +155,27 @@ TEST_F(DataFolderTransferTest, TransferCopiesEverythingRegistersTheTargetAndWrit
     EXPECT_EQ(file[1], server);
     EXPECT_EQ(file[2], server);
     EXPECT_EQ(file[3], QStringLiteral("1"));
+    EXPECT_TRUE(file[ClientLine::TransferTarget].isEmpty());
     EXPECT_EQ(state().DataFolder, server);
     SettingsLines shared;
     ASSERT_TRUE(ReadSettingsFile(server + SettingsFileName::Shared, shared));
     EXPECT_EQ(shared[SharedLine::StartMonth], QStringLiteral("2026/04"));
     EXPECT_EQ(shared[SharedLine::FirstCaption], QStringLiteral("見出し14"));
+    // The old folder names the new one; the stop set for the copies is released in both.
+    EXPECT_EQ(MovedDataFolder(client.clientFolder()), std::optional<QString>(server));
+    EXPECT_FALSE(QFile::exists(server + QStringLiteral("Ma在庫品転送中.dat")));
+    for (const SettingsLines& lines : {shared, sharedFile(client.clientFolder())}) {
+        EXPECT_FALSE(ReadFlag(lines[SharedLine::StopAll]));
+        EXPECT_TRUE(lines[SharedLine::StopSetBy].isEmpty());
+    }
     ASSERT_FALSE(informed().isEmpty());
     EXPECT_EQ(informed().last(), TransferCompleteMessage());
     EXPECT_EQ(informed().size(), 1);
 
-    // No temporary copy is left behind.
+    // No temporary copy or lock is left behind.
     for (const QString& entry : serverEntries())
-        EXPECT_FALSE(entry.contains(QStringLiteral(".dat.")) || entry.startsWith(u'.')) << entry.toStdString();
+        EXPECT_FALSE(entry.contains(QStringLiteral(".dat.")) || entry.startsWith(u'.') || entry.endsWith(QStringLiteral(".lck")))
+            << entry.toStdString();
 
     // A second client that registers the transferred folder sees the same ledger and lists.
     TempClient second;
@@ -242,40 +252,58 @@ TEST_F(DataFolderTransferTest, TransferOntoItsOwnSourceIsRefused)
     EXPECT_TRUE(serverEntries().isEmpty());
 }
 
-TEST_F(DataFolderTransferTest, ExistingOutputFolderStopsTheSubFoldersButTheListsAndLedgerAreCopied)
+TEST_F(DataFolderTransferTest, AnExistingSubFolderIsUsedAndTheMissingOnesAreCreated)
 {
     QDir().mkdir(server + QStringLiteral("M在庫台帳"));
     registerServer();
     const TransferResult result = transfer();
 
     EXPECT_EQ(result.outcome, TransferOutcome::Transferred);
-    EXPECT_FALSE(QFileInfo::exists(server + QStringLiteral("M在庫資料")));
-    EXPECT_FALSE(QFileInfo::exists(server + QStringLiteral("原本Excel")));
+    EXPECT_TRUE(QFileInfo(server + QStringLiteral("M在庫資料")).isDir());
+    EXPECT_TRUE(QFileInfo(server + QStringLiteral("原本Excel")).isDir());
     for (const QString& name : copiedFiles())
         EXPECT_TRUE(sameBytes(name)) << name.toStdString();
-    ASSERT_EQ(dialogs().shown()[1].title, AppState::ProductName);
-    EXPECT_EQ(dialogs().shown()[1].text, SubFolderExistsMessage());
-    EXPECT_EQ(informed(), (QStringList{SubFolderExistsMessage(), DailyWorkbookCopyFailedMessage(),
-                                       TransferIncompleteMessage()}));
-    EXPECT_EQ(result.failedFiles, QStringList{QStringLiteral("M在庫資料/Mb入出庫月報.xls")});
-    EXPECT_EQ(clientFile()[1], server);
-    EXPECT_TRUE(QFile::exists(server + SettingsFileName::Shared));
+    EXPECT_TRUE(sameBytes(QStringLiteral("M在庫資料/Mb入出庫月報.xlsx")));
+    EXPECT_EQ(informed(), QStringList{TransferCompleteMessage()});
 }
 
-TEST_F(DataFolderTransferTest, AMissingListFileIsReportedAloneAndTheOthersAreCopied)
+TEST_F(DataFolderTransferTest, ASourceWithoutTheOptionalFilesTransfersCompletely)
 {
-    QFile::remove(client.clientFolder() + listFile(4));
+    // No daily in/out workbook, change log, mail addresses or password were ever made.
+    QDir(client.clientFolder() + QStringLiteral("M在庫資料")).removeRecursively();
     registerServer();
     const TransferResult result = transfer();
 
-    EXPECT_EQ(result.failedFiles, QStringList{listFile(4)});
-    EXPECT_EQ(informed(), (QStringList{QStringLiteral("Mb在庫品04.datのファイル転送が出来ません。"),
-                                       TransferIncompleteMessage()}));
-    EXPECT_FALSE(QFile::exists(server + listFile(4)));
-    for (const QString& name : copiedFiles())
-        if (name != listFile(4))
-            EXPECT_TRUE(sameBytes(name)) << name.toStdString();
+    EXPECT_EQ(result.outcome, TransferOutcome::Transferred);
+    EXPECT_TRUE(result.failedFiles.isEmpty());
+    EXPECT_EQ(informed(), QStringList{TransferCompleteMessage()});
+    EXPECT_FALSE(QFile::exists(dailyWorkbook(server)));
     EXPECT_EQ(clientFile()[1], server);
+}
+
+TEST_F(DataFolderTransferTest, AMissingListFileKeepsTheClientOnTheSourceAndPlacesNothing)
+{
+    QFile::remove(client.clientFolder() + listFile(4));
+    const QByteArray sourceSettings = TempClient::readBytes(client.clientFolder() + SettingsFileName::Shared);
+    registerServer();
+    const TransferResult result = transfer();
+
+    EXPECT_EQ(result.outcome, TransferOutcome::NotTransferred);
+    EXPECT_EQ(result.failedFiles, QStringList{listFile(4)});
+    EXPECT_EQ(informed(), (QStringList{CopyFailedMessage(listFile(4), QStringLiteral("ファイルが見つかりません。")),
+                                       TransferNotDoneMessage(client.clientFolder(), false)}));
+    // Nothing took its place in the target; the source is neither marked nor left stopped.
+    for (const QString& name : copiedFiles())
+        EXPECT_FALSE(QFile::exists(server + name)) << name.toStdString();
+    for (const QString& entry : serverEntries())
+        EXPECT_FALSE(entry.endsWith(QStringLiteral(".転送中"))) << entry.toStdString();
+    EXPECT_FALSE(MovedDataFolder(client.clientFolder()));
+    EXPECT_EQ(TempClient::readBytes(client.clientFolder() + SettingsFileName::Shared), sourceSettings);
+    const SettingsLines file = clientFile();
+    EXPECT_EQ(file[1], client.clientFolder());
+    EXPECT_EQ(file[2], client.clientFolder());
+    EXPECT_TRUE(file[ClientLine::TransferTarget].isEmpty());
+    EXPECT_EQ(state().DataFolder, client.clientFolder());
 }
 
 TEST_F(DataFolderTransferTest, DecliningTheCopiesStillRegistersAndWritesTheTargetsSharedSettings)
@@ -283,7 +311,7 @@ TEST_F(DataFolderTransferTest, DecliningTheCopiesStillRegistersAndWritesTheTarge
     registerServer();
     const TransferResult result = transfer(Answer::Yes, Answer::No);
 
-    EXPECT_EQ(result.outcome, TransferOutcome::Transferred);
+    EXPECT_EQ(result.outcome, TransferOutcome::RegisteredWithoutCopy);
     EXPECT_FALSE(result.copiesAccepted);
     for (const QString& name : copiedFiles())
         EXPECT_FALSE(QFile::exists(server + name)) << name.toStdString();
@@ -291,7 +319,9 @@ TEST_F(DataFolderTransferTest, DecliningTheCopiesStillRegistersAndWritesTheTarge
     EXPECT_TRUE(QFile::exists(server + SettingsFileName::Shared));
     EXPECT_EQ(clientFile()[1], server);
     EXPECT_EQ(clientFile()[2], server);
-    EXPECT_EQ(informed(), QStringList{TransferCompleteMessage()});
+    // Nothing was copied, and the message says so.
+    EXPECT_EQ(informed(), QStringList{RegisteredWithoutCopyMessage(server)});
+    EXPECT_FALSE(MovedDataFolder(client.clientFolder()));
 }
 
 TEST_F(DataFolderTransferTest, DecliningTheTransferLeavesTheClientWhereItWas)
@@ -307,7 +337,7 @@ TEST_F(DataFolderTransferTest, DecliningTheTransferLeavesTheClientWhereItWas)
 
 TEST_F(DataFolderTransferTest, AShortCopyIsReportedAndLeavesTheTargetsOldFileInPlace)
 {
-    const QByteArray oldLedger("an older ledger");
+    const QByteArray oldLedger = QByteArray(ItemRecord::Length, ' ');
     TempClient::writeBytes(server + QStringLiteral("Ma在庫品.dat"), oldLedger);
     registerServer();
     TransferHooks hooks;
@@ -317,15 +347,21 @@ TEST_F(DataFolderTransferTest, AShortCopyIsReportedAndLeavesTheTargetsOldFileInP
             bytes.chop(100); // a copy that stops early without an error
         return target.write(bytes) == bytes.size();
     };
-    const TransferResult result = transfer(Answer::Yes, Answer::Yes, hooks);
+    // The target holds a ledger: its data are replaced only after the separate confirmation.
+    dialogs().queueAnswer(Answer::Yes);
+    dialogs().queueAnswer(Answer::No);
+    dialogs().queueAnswer(Answer::Yes);
+    const TransferResult result = TransferDataFolder(state(), server, hooks);
 
+    EXPECT_EQ(result.outcome, TransferOutcome::NotTransferred);
     EXPECT_EQ(result.failedFiles, QStringList{QStringLiteral("Ma在庫品.dat")});
-    EXPECT_EQ(informed(), (QStringList{QStringLiteral("Ma在庫品.datのファイル転送が出来ません。"),
-                                       TransferIncompleteMessage()}));
+    EXPECT_EQ(informed(), (QStringList{CopyFailedMessage(QStringLiteral("Ma在庫品.dat"), CopyDiffersReason()),
+                                       TransferNotDoneMessage(client.clientFolder(), false)}));
     EXPECT_EQ(TempClient::readBytes(server + QStringLiteral("Ma在庫品.dat")), oldLedger);
-    EXPECT_TRUE(sameBytes(listFile(2)));
+    EXPECT_FALSE(QFile::exists(server + listFile(2)));
     for (const QString& entry : QDir(server).entryList(QDir::Files | QDir::Hidden))
         EXPECT_FALSE(entry.startsWith(QStringLiteral("Ma在庫品.dat."))) << entry.toStdString();
+    EXPECT_EQ(clientFile()[1], client.clientFolder());
 }
 
 TEST_F(DataFolderTransferTest, ClientLine26KeepsTheTemplateFolderFromBeingCreated)
