@@ -154,11 +154,18 @@ IoResult copyChecked(const QString& from, const QString& to, const CopyBytes& co
     }
 }
 
-// Removes the copies a transfer left beside their places in `target`.
+const QString KeptMark = QStringLiteral("_置換前_");
+
+// Removes the copies a transfer left beside their places in `target`, and the dated copies of the
+// target's own files that were not complete.
 void removeCopies(const QString& target)
 {
     for (const QString& name : targetNames())
         QFile::remove(copyPath(target, name));
+    const QDir kept(target + DataFileName::OutputFolder);
+    for (const QString& name : kept.entryList({QLatin1Char('*') + KeptMark + QLatin1Char('*') + DataFileName::TransferCopySuffix},
+                                              QDir::Files | QDir::Hidden))
+        QFile::remove(kept.filePath(name));
 }
 
 // The stop of all clients as the shared settings file of the data folder holds it now.
@@ -398,6 +405,7 @@ private:
         if (m_hooks.busy)
             m_hooks.busy(true);
 
+        removeCopies(m_target); // what an earlier attempt left
         createSubFolders();
         const QStringList copied = copyFiles(keeper);
         if (!m_failures.isEmpty()) {
@@ -509,9 +517,9 @@ private:
             if (!isFile(m_target + name))
                 continue;
             const QFileInfo info(name);
-            QString kept = folder + info.completeBaseName() + QStringLiteral("_置換前_") + stamp;
+            QString kept = folder + info.completeBaseName() + KeptMark + stamp;
             for (int n = 2; QFileInfo::exists(kept + u'.' + info.suffix()); ++n)
-                kept = folder + info.completeBaseName() + QStringLiteral("_置換前_") + stamp + u'_' + QString::number(n);
+                kept = folder + info.completeBaseName() + KeptMark + stamp + u'_' + QString::number(n);
             kept += u'.' + info.suffix();
             bool differs = false;
             IoResult io = copyChecked(m_target + name, kept + DataFileName::TransferCopySuffix, {}, tick, differs);
@@ -628,9 +636,12 @@ TransferResult TransferDataFolder(AppState& state, const QString& pathLabel, con
         return refuse(TransferOutcome::Declined, QString());
 
     // A target that holds a ledger is in use already (another client transferred into it and
-    // works there): it is registered as it is unless replacing it is confirmed on its own.
+    // works there): it is registered as it is unless replacing it is confirmed on its own. Files
+    // that an earlier transfer from this source left there (its mark says so) are its copies.
     const LedgerFacts targetLedger = ReadLedgerFacts(result.target);
-    const bool replacing = targetLedger.exists;
+    const std::optional<TransferMark> earlier = ReadTransferMark(result.target);
+    const bool ownCopies = earlier && SameFolder(earlier->source, result.source);
+    const bool replacing = targetLedger.exists && !ownCopies;
     if (replacing) {
         const QString question =
             TargetHoldsDataQuestion(result.source, ReadLedgerFacts(result.source), result.target, targetLedger);
@@ -667,8 +678,9 @@ TransferResult FinishTransfer(AppState& state, const QString& source, const QStr
 IoResult GiveUpTransfer(AppState& state, const QString& source, const QString& target)
 {
     state.closeAllFiles();
+    // A transfer mark stays: the copies that took their places are then known as this source's
+    // when the transfer is made again.
     removeCopies(target);
-    RemoveTransferMark(target);
     state.DataFolder = NormaliseFolder(source);
     if (stopIsOurs(state, readStop(state)) && !MovedDataFolder(state.DataFolder))
         ChangeSharedSettings(state, StopReleased);

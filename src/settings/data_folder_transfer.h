@@ -81,6 +81,8 @@ TransferResult FinishTransfer(AppState& state, const QString& source, const QStr
 
 // Gives up a transfer that did not end: its copies that did not take their places are removed
 // from the target, the stop it set in the source is released and the client stays on the source.
+// Copies that had taken their places stay, with the transfer's mark: a later transfer from the
+// same source replaces them without asking, as its own.
 IoResult GiveUpTransfer(AppState& state, const QString& source, const QString& target);
 
 // The steps after the old folder was marked as moved to `target`: the stop in the old folder

@@ -17,6 +17,7 @@
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/settings_files.h"
+#include "storage/shared_settings_change.h"
 #include "storage/vocabulary.h"
 #include "ui/busy_cursor.h"
 #include "ui/screen_host.h"
@@ -330,12 +331,10 @@ void SettingsScreen::startMonthChosen(int index)
         return;
     }
 
-    m_state.SharedSettings[SharedLine::StartMonth] = chosen;
-    if (const IoResult written = WriteSharedSettings(m_state); !written) {
-        if (m_state.SharedSettings[SharedLine::StartMonth] == chosen)
-            m_state.SharedSettings[SharedLine::StartMonth] = current;
+    // Only the start month changes, on the file as other clients left it; a folder whose data
+    // moved is not written.
+    if (const IoResult written = ChangeSharedSettings(m_state, {{SharedLine::StartMonth, chosen}}); !written)
         m_state.dialogs.inform(SettingsText::ErrorTitle, StartMonthNotSavedMessage(written));
-    }
     showStartMonth();
 }
 

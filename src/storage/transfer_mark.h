@@ -3,7 +3,9 @@
 // every copy has been written and checked beside its place, just before the copies take their
 // places, and removed once the folder the data left has been marked as moved. While it stands the
 // folder may hold some of the new files and some of its old ones; the transferring client
-// finishes the transfer (or gives it up) before it works anywhere (see data_folder_settle.h).
+// finishes the transfer (or gives it up) before it works anywhere (see data_folder_settle.h). A
+// transfer given up leaves it: the files are copies of its source, which a later transfer from
+// that source replaces without asking.
 #include "storage/io_result.h"
 
 #include <QDateTime>
