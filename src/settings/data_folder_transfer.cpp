@@ -262,8 +262,10 @@ struct FileFailure {
 // One run of the transfer from `source` into `target` once its questions are answered.
 class TransferRun {
 public:
-    TransferRun(AppState& state, const TransferHooks& hooks, TransferResult& result, bool replacing)
-        : m_state(state), m_hooks(hooks), m_result(result), m_replacing(replacing),
+    // `resuming`: the client settings name a transfer that did not end, so a stop set by this PC
+    // is that transfer's; otherwise it is an administrator's and stays.
+    TransferRun(AppState& state, const TransferHooks& hooks, TransferResult& result, bool replacing, bool resuming)
+        : m_state(state), m_hooks(hooks), m_result(result), m_replacing(replacing), m_resuming(resuming),
           m_source(result.source), m_target(result.target)
     {
     }
@@ -348,13 +350,13 @@ private:
 
     QString backupFolder() const { return m_target + DataFileName::OutputFolder + PathSeparator; }
 
-    // Sets the stop of all clients in the source unless one is set; a stop this client set before
-    // (a transfer that did not end) is its own.
+    // Sets the stop of all clients in the source unless one is set; a stop this client set for a
+    // transfer that did not end is its own.
     IoResult stopOtherClients()
     {
         const StopState stop = readStop(m_state);
         if (stop.on) {
-            m_stopIsOurs = stopIsOurs(m_state, stop);
+            m_stopIsOurs = m_resuming && stopIsOurs(m_state, stop);
             return IoResult::success();
         }
         // Released, the lines read as they did before.
@@ -558,6 +560,7 @@ private:
     const TransferHooks& m_hooks;
     TransferResult& m_result;
     const bool m_replacing;
+    const bool m_resuming;
     const QString m_source;
     const QString m_target;
     bool m_sourceWritable = true;
@@ -571,7 +574,8 @@ private:
 TransferResult runTransfer(AppState& state, TransferResult result, bool replacing, const TransferHooks& hooks)
 {
     result.copiesAccepted = true;
-    TransferRun run(state, hooks, result, replacing);
+    const bool resuming = !FieldText(state.ClientSettings[ClientLine::TransferTarget]).isEmpty();
+    TransferRun run(state, hooks, result, replacing, resuming);
     run.run();
     run.report();
     state.EditPending = false;
