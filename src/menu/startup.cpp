@@ -1,5 +1,6 @@
 #include "menu/startup.h"
 
+#include "settings/data_folder_settle.h"
 #include "settings/mail_address_file.h"
 #include "storage/app_state.h"
 #include "storage/field_text.h"
@@ -37,6 +38,7 @@ void RunStartupSequence(AppState& state)
     ReadClientSettings(state);
     state.DataFolder = NormaliseFolder(state.ClientSettings[ClientLine::DataFolder]);
     ReadClientSettings(state);
+    SettleDataFolder(state);
     ReadSharedSettings(state);
     settleHalfDoneRollover(state);
     ReadMailAddressTable(state);

@@ -26,7 +26,6 @@
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTreeView>
-#include <memory>
 
 namespace {
 
@@ -118,6 +117,8 @@ DataFolderPanel::DataFolderPanel(AppState& state, QWidget* parent) : QFrame(pare
     setLamp(LampIdle);
 }
 
+DataFolderPanel::~DataFolderPanel() = default;
+
 void DataFolderPanel::open()
 {
     show();
@@ -127,7 +128,7 @@ void DataFolderPanel::open()
     setGeometryTwips(m_pathEditor, PathLeft, PathTop, PathWidth, PathHeight);
     m_explanation->setVisible(!ReadFlag(m_state.ClientSettings[ClientLine::HideExplanations]));
 
-    if (PrepareDataFolderPanel(m_state) == PanelOpening::Recovered) {
+    if (PrepareDataFolderPanel(m_state, copyHooks()) == PanelOpening::Recovered) {
         setLamp(LampChanged);
         emit settingsChanged();
     }
@@ -195,35 +196,63 @@ void DataFolderPanel::registerLocation(const QString& typed)
     emit settingsChanged();
 }
 
+TransferHooks DataFolderPanel::copyHooks()
+{
+    TransferHooks hooks;
+    hooks.busy = [this](bool on) {
+        if (on)
+            m_busy = std::make_unique<BusyCursor>();
+        else
+            endCopies();
+    };
+    hooks.progress = [this](int step, int steps, const QString& name) {
+        if (!m_progress) {
+            m_progress = std::make_unique<QProgressDialog>(QString(), QString(), 0, steps, this);
+            m_progress->setObjectName(QStringLiteral("transferProgress"));
+            m_progress->setWindowTitle(DataFolderText::ConfirmTitle);
+            m_progress->setWindowModality(Qt::WindowModal);
+            m_progress->setMinimumDuration(500);
+        }
+        m_progress->setLabelText(name);
+        m_progress->setValue(step - 1);
+    };
+    return hooks;
+}
+
+// A message box opened while the progress dialog stands could open beneath it and leave the
+// program looking stuck: the dialog is gone before anything is said.
+void DataFolderPanel::endCopies()
+{
+    m_progress.reset();
+    m_busy.reset();
+}
+
 void DataFolderPanel::transfer()
 {
     if (RefuseWhenViewOnly(m_state))
         return;
-    std::unique_ptr<BusyCursor> busy;
-    std::unique_ptr<QProgressDialog> progress;
-    TransferHooks hooks;
-    hooks.busy = [&busy](bool on) {
-        if (on)
-            busy = std::make_unique<BusyCursor>();
-        else
-            busy.reset();
-    };
-    hooks.progress = [this, &progress](int step, int steps, const QString& name) {
-        if (!progress) {
-            progress = std::make_unique<QProgressDialog>(QString(), QString(), 0, steps, this);
-            progress->setObjectName(QStringLiteral("transferProgress"));
-            progress->setWindowTitle(DataFolderText::ConfirmTitle);
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(500);
-        }
-        progress->setLabelText(name);
-        progress->setValue(step - 1);
-    };
+    const TransferResult result = TransferDataFolder(m_state, m_pathLabel->text(), copyHooks());
+    endCopies();
+    switch (result.outcome) {
+    case TransferOutcome::Transferred:
+    case TransferOutcome::RegisteredWithoutCopy:
+        showDataFolderChange();
+        break;
+    case TransferOutcome::NotTransferred:
+        // The client works in the source again; the target stays in the path label and the
+        // button stays, so that the transfer can be made again once its cause is removed.
+        setLamp(LampChanged);
+        emit settingsChanged();
+        break;
+    default:
+        break;
+    }
+}
 
-    const TransferResult result = TransferDataFolder(m_state, m_pathLabel->text(), hooks);
-    progress.reset();
-    if (result.outcome != TransferOutcome::Transferred)
-        return;
+// After a transfer or a registration without copies the client works in the target: the
+// choosers and the file list show it.
+void DataFolderPanel::showDataFolderChange()
+{
     setLamp(LampChanged);
     pointChoosersAt(m_state.DataFolder);
     browseTo(m_state.DataFolder);

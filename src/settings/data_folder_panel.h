@@ -3,6 +3,7 @@
 // one, a drive list and folder tree to browse, the files of the browsed folder, and the commands
 // that register a location and transfer the data into it.
 #include <QFrame>
+#include <memory>
 
 struct AppState;
 class ClickableLabel;
@@ -11,14 +12,18 @@ class QFileSystemModel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressDialog;
 class QPushButton;
 class QTreeView;
+class BusyCursor;
 class SwitchLabel;
+struct TransferHooks;
 
 class DataFolderPanel : public QFrame {
     Q_OBJECT
 public:
     explicit DataFolderPanel(AppState& state, QWidget* parent = nullptr);
+    ~DataFolderPanel() override;
 
     static constexpr int WidthTwips = 8055;
     static constexpr int HeightTwips = 7140;
@@ -46,6 +51,10 @@ private:
     void openPathEditor();
     void registerLocation(const QString& typed);
     void transfer();
+    // The busy pointer and the progress dialog of the copies; both go before any message.
+    TransferHooks copyHooks();
+    void endCopies();
+    void showDataFolderChange();
     void browseTo(const QString& folder);
     void driveChosen(int index);
     void pointChoosersAt(const QString& folder);
@@ -71,4 +80,6 @@ private:
     QPushButton* m_explanation = nullptr;
     QPushButton* m_close = nullptr;
     SwitchLabel* m_lamp = nullptr;
+    std::unique_ptr<BusyCursor> m_busy;
+    std::unique_ptr<QProgressDialog> m_progress;
 };

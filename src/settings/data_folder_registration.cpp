@@ -1,6 +1,7 @@
 #include "settings/data_folder_registration.h"
 
 #include "ledger/column_captions.h"
+#include "settings/data_folder_settle.h"
 #include "settings/data_folder_texts.h"
 #include "settings/settings_value_messages.h"
 #include "storage/app_state.h"
@@ -152,7 +153,13 @@ bool AskDataFolderRecovery(AppState& state)
 
 PanelOpening PrepareDataFolderPanel(AppState& state)
 {
+    return PrepareDataFolderPanel(state, TransferHooks{});
+}
+
+PanelOpening PrepareDataFolderPanel(AppState& state, const TransferHooks& hooks)
+{
     state.EditPending = false;
+    const bool settled = SettleDataFolder(state, hooks) != SettleOutcome::Nothing;
     bool usable = QFileInfo(state.DataFolder).isDir();
     if (usable) {
         // The panel asks its own question, so the general recovery stays silent here.
@@ -162,6 +169,6 @@ PanelOpening PrepareDataFolderPanel(AppState& state)
         state.suppressRecovery = suppressed;
     }
     if (usable)
-        return PanelOpening::Ready;
+        return settled ? PanelOpening::Recovered : PanelOpening::Ready;
     return AskDataFolderRecovery(state) ? PanelOpening::Recovered : PanelOpening::Unusable;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 struct AppState;
+struct TransferHooks;
 
 // A path typed or browsed as candidate: trimmed; shorter than 2 characters gives an empty
 // candidate; otherwise the separators at its end (never its first character) are replaced by
@@ -41,6 +42,9 @@ bool ReturnToProgramFolder(AppState& state);
 bool AskDataFolderRecovery(AppState& state);
 
 enum class PanelOpening { Ready, Recovered, Unusable };
-// What the data folder panel does when it opens: reads the shared settings; a data folder that
-// does not exist or whose shared settings cannot be read leads to the recovery question.
+// What the data folder panel does when it opens: settles a transfer that did not end (see
+// data_folder_settle.h; `hooks` for the copies it may make), reads the shared settings; a data
+// folder that does not exist or whose shared settings cannot be read leads to the recovery
+// question. Recovered: the data folder changed.
+PanelOpening PrepareDataFolderPanel(AppState& state, const TransferHooks& hooks);
 PanelOpening PrepareDataFolderPanel(AppState& state);

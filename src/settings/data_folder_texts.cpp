@@ -53,11 +53,6 @@ QString TransferQuestion(const QString& source, const QString& target)
                       QStringLiteral("　データフォルダー位置設定のみでデータ転送は必要ありません。　")});
 }
 
-QString SubFolderExistsMessage()
-{
-    return QStringLiteral("　データーフォルダーは既に存在します。");
-}
-
 QString CopyQuestion(const QString& source, const QString& target)
 {
     return joinLines({QStringLiteral("※フォルダー変更位置にデータ転送"), QStringLiteral("※移動元"), source,
@@ -65,23 +60,42 @@ QString CopyQuestion(const QString& source, const QString& target)
                       QStringLiteral("　　リスト項目データを転送します？　")});
 }
 
-QString CopyFailedMessage(const QString& name)
+QString CopyFailedMessage(const QString& name, const QString& reason)
 {
-    return name + QStringLiteral("のファイル転送が出来ません。");
+    const QString text = name + QStringLiteral("のファイル転送が出来ません。");
+    return reason.isEmpty() ? text : joinLines({text, QStringLiteral("　") + reason});
 }
 
-QString DailyWorkbookCopyFailedMessage()
+QString CopyDiffersReason()
 {
-    return QStringLiteral("M在庫資料\\Mb入出庫月報.xlsファイル転送が出来ません。");
+    return QStringLiteral("転送先に書いた内容が元のファイルと一致しません。");
 }
 
-QString TransferIncompleteMessage()
+QString TransferNotDoneMessage(const QString& source, bool copiesPending)
 {
-    return joinLines({QStringLiteral("新データフォルダー位置は確定しましたが、正常にデータの"),
-                      QStringLiteral("　転送が完了できません。"),
-                      QStringLiteral("　※転送先フォルダー内のデータを確認し　"),
-                      QStringLiteral("　　転送が正常にできない時は、手動で転送元フォルダーから"),
-                      QStringLiteral("　　不足ファイルをコピーし転送先フォルダーに貼り付けでください。　")});
+    QString text = joinLines({QStringLiteral("※データ転送を完了できませんでした。"),
+                              QStringLiteral("　データフォルダーは転送元の"), QStringLiteral("　") + source,
+                              QStringLiteral("　のままです。転送元のデータは変わっていません。"),
+                              QStringLiteral("　原因を取り除いてから、もう一度データ転送を行ってください。")});
+    if (copiesPending)
+        text = joinLines({text, QStringLiteral("　※転送先には転送途中のファイルがあります。次回の起動時"),
+                          QStringLiteral("　　（またはデータフォルダー設定を開いたとき）に、転送をやり直すか"),
+                          QStringLiteral("　　転送元に戻すかを確認します。")});
+    return text;
+}
+
+QString TransferBusyMessage(const QString& source)
+{
+    return joinLines({QStringLiteral("※他のクライアントが在庫台帳を使用中のため、データ転送を始められません。"),
+                      QStringLiteral("　何もコピーしていません。データフォルダーは"), QStringLiteral("　") + source,
+                      QStringLiteral("　のままです。しばらくしてからもう一度データ転送を行ってください。")});
+}
+
+QString TransferNotStartedMessage(const QString& source, const QString& reason, const QString& path)
+{
+    return joinLines({QStringLiteral("※データ転送を始められません。"), QStringLiteral("　") + reason,
+                      QStringLiteral("　") + path, QStringLiteral("　何もコピーしていません。データフォルダーは"),
+                      QStringLiteral("　") + source + QStringLiteral("　のままです。")});
 }
 
 QString TransferCompleteMessage()
@@ -91,6 +105,95 @@ QString TransferCompleteMessage()
                       QStringLiteral("　②Ma在庫品.dat転送"), QStringLiteral("　③Excel出力フォルダー作成完了"),
                       QStringLiteral("　※フォルダーを新データフォルダーに登録変更完了　"),
                       QStringLiteral("　　登録コマンドを押す必要はありません。")});
+}
+
+namespace {
+
+QString ledgerLine(const QString& caption, const QString& folder, const LedgerFacts& ledger)
+{
+    if (!ledger.exists)
+        return caption + folder + QStringLiteral("　在庫台帳なし");
+    return caption + folder + QStringLiteral("　%1件　更新 ").arg(ledger.items)
+        + ledger.modified.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+}
+
+} // namespace
+
+QString TargetHoldsDataQuestion(const QString& source, const LedgerFacts& sourceLedger, const QString& target,
+                                const LedgerFacts& targetLedger)
+{
+    QString newer;
+    if (!sourceLedger.exists || targetLedger.modified > sourceLedger.modified)
+        newer = QStringLiteral("　→ 転送先のデータのほうが新しく更新されています。");
+    else if (targetLedger.modified < sourceLedger.modified)
+        newer = QStringLiteral("　→ 転送元のデータのほうが新しく更新されています。");
+    else
+        newer = QStringLiteral("　→ 両方とも同じ時刻に更新されています。");
+    return joinLines({QStringLiteral("※転送先のフォルダーには既に在庫台帳（Ma在庫品.dat）があります。"),
+                      ledgerLine(QStringLiteral("　転送先 "), target, targetLedger),
+                      ledgerLine(QStringLiteral("　転送元 "), source, sourceLedger), newer, QString(),
+                      QStringLiteral("「はい」：データを転送せず、転送先のデータをそのまま使う"),
+                      QStringLiteral("　　　　　データフォルダーとして登録します。（通常はこちら）"),
+                      QStringLiteral("「いいえ」：転送先のデータを転送元のデータで置き換えるかを確認します。")});
+}
+
+QString ReplaceTargetQuestion(const QString& target, const QString& backupFolder)
+{
+    return joinLines({QStringLiteral("※転送先のデータを転送元のデータで置き換えます。"), QStringLiteral("　") + target,
+                      QStringLiteral("　の在庫台帳・変更履歴・設定・リスト項目は、置き換える前に"),
+                      QStringLiteral("　") + backupFolder,
+                      QStringLiteral("　へ「_置換前_日付_時刻」を付けた名前で保存します。"), QString(),
+                      QStringLiteral("　転送先で他のクライアントが登録したデータは使われなくなります。"),
+                      QStringLiteral("　本当に置き換えますか？")});
+}
+
+QString RegisteredWithoutCopyMessage(const QString& target)
+{
+    return joinLines({QStringLiteral("※データは転送していません。"), QStringLiteral("　") + target,
+                      QStringLiteral("　をデータフォルダーとして登録しました。")});
+}
+
+QString ReplacedDataKeptMessage(const QString& backupFolder)
+{
+    return joinLines({QStringLiteral("　※置き換える前の転送先のデータは"), QStringLiteral("　　") + backupFolder,
+                      QStringLiteral("　　に保存しました。")});
+}
+
+QString HalfDoneTransferQuestion(const QString& source, const QString& target)
+{
+    return joinLines({QStringLiteral("※前回のデータ転送が途中で終わっています。"), QStringLiteral("　転送元 ") + source,
+                      QStringLiteral("　転送先 ") + target, QString(),
+                      QStringLiteral("「はい」：転送をやめて、転送元のフォルダーでそのまま使います。"),
+                      QStringLiteral("　　　　　（転送元のデータは変わっていません）"),
+                      QStringLiteral("「いいえ」：転送を最後まで行うかを確認します。")});
+}
+
+QString FinishTransferQuestion(const QString& source, const QString& target)
+{
+    return joinLines({QStringLiteral("※転送元のデータをもう一度転送先へコピーし、転送先に切り替えますか？"),
+                      QStringLiteral("　転送元 ") + source, QStringLiteral("　転送先 ") + target, QString(),
+                      QStringLiteral("　「いいえ」では何も変えません（次回も確認します）。"),
+                      QStringLiteral("　それまで他のクライアントは停止したままです。")});
+}
+
+QString TransferGivenUpMessage(const QString& source)
+{
+    return joinLines({QStringLiteral("※データ転送を取りやめました。データフォルダーは"), QStringLiteral("　") + source,
+                      QStringLiteral("　のままです。")});
+}
+
+QString TransferCompletedLaterMessage(const QString& target)
+{
+    return joinLines({QStringLiteral("※前回のデータ転送は転送先への書き込みまで終わっていました。"),
+                      QStringLiteral("　データフォルダーを"), QStringLiteral("　") + target,
+                      QStringLiteral("　に切り替えました。")});
+}
+
+QString NoDataYetQuestion(const QString& dataFolder, const QString& previous)
+{
+    return joinLines({dataFolder, QStringLiteral(" のデータフォルダーにはまだデータがありません。（データ転送前）"),
+                      QStringLiteral(" 前のデータフォルダー"), QStringLiteral(" ") + previous,
+                      QStringLiteral(" に戻しますか？")});
 }
 
 QString PanelRecoveryQuestion(const QString& dataFolder)

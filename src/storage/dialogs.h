@@ -13,6 +13,9 @@ public:
     virtual void inform(const QString& title, const QString& text) = 0;
     // A message box with Yes and No buttons.
     virtual Answer ask(const QString& title, const QString& text) = 0;
+    // The same, with No as the button that Enter presses: for a question whose Yes gives up data.
+    // A service without a default button asks as ask() does.
+    virtual Answer askDefaultNo(const QString& title, const QString& text) { return ask(title, text); }
     // A box that asks for one line of text, with OK and Cancel. `secret` shows "*" for each
     // typed character. Nothing when the user cancelled; a service that cannot ask (unattended
     // runs) returns nothing as well.

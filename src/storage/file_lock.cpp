@@ -1,5 +1,6 @@
 #include "storage/file_lock.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -61,4 +62,15 @@ IoResult FileLock::take()
         if (waited.elapsed() >= LockWaitMs)
             return IoResult::failure(m_lock.fileName(), EBUSY, m_what + QStringLiteral(" is held by another client"));
     }
+}
+
+void FileLock::keepAlive()
+{
+    if (!m_lock.isLocked())
+        return;
+    // Opened without truncating: the owner's details in the file stay as they are. Where the
+    // system refuses a second handle on the lock file the time stays; nothing else is at stake.
+    QFile file(m_lock.fileName());
+    if (file.open(QIODevice::ReadWrite))
+        file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
 }

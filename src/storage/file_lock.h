@@ -21,6 +21,9 @@ public:
     IoResult take();
     // Lets other clients in before the end of the scope (for example while a question is shown).
     void release() { m_lock.unlock(); }
+    // Marks a lock held for long as still in use: other clients take over a lock whose file has
+    // not changed for the stale time. Does nothing when the lock is not held.
+    void keepAlive();
     bool isLocked() const { return m_lock.isLocked(); }
     QString fileName() const { return m_lock.fileName(); }
 

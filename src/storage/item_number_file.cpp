@@ -3,6 +3,7 @@
 #include "storage/app_state.h"
 #include "storage/field_text.h"
 #include "storage/ledger_file.h"
+#include "storage/moved_folder.h"
 #include "storage/paths.h"
 #include "storage/quoted_text_file.h"
 #include "storage/settings_files.h"
@@ -50,6 +51,8 @@ void RebuildItemNumberTable(AppState& state)
 
 IoResult WriteItemNumberFile(AppState& state)
 {
+    if (const IoResult moved = RefuseWhenMoved(state.DataFolder); !moved)
+        return moved;
     {
         LedgerCloser closer(state);
         OpenLedger(state);

@@ -9,8 +9,9 @@ struct AppState;
 
 // Reads every ledger record into the table and sums the stock values into TotalStockValue.
 void RebuildItemNumberTable(AppState& state);
-// Writes the table as "Ma在庫品No.dat" (rows 1..RecordCount) through a temporary file. The
-// screens ignore a failure: the table is rebuilt from the ledger whenever it is needed.
+// Writes the table as "Ma在庫品No.dat" (rows 1..RecordCount) through a temporary file; not in a
+// folder whose data moved. The screens ignore a failure: the table is rebuilt from the ledger
+// whenever it is needed.
 IoResult WriteItemNumberFile(AppState& state);
 // Reads the table from "Ma在庫No.dat"; when that fails (as it does whenever the file is
 // missing) the table is rebuilt from the ledger and written instead.

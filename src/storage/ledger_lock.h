@@ -20,6 +20,8 @@ public:
     IoResult take();
     // Lets other clients in before the end of the scope (for example while a question is shown).
     void release() { m_lock.release(); }
+    // See FileLock::keepAlive: for a holder that works longer than the stale time.
+    void keepAlive() { m_lock.keepAlive(); }
     // What taking the lock did about a rollover that had not ended.
     const RolloverSettlement& settlement() const { return m_settlement; }
 

@@ -27,6 +27,11 @@ inline const QString LedgerLock = QStringLiteral("Ma在庫品.lck");
 inline const QString SharedSettingsLock = QStringLiteral("Ma在庫品基礎.lck");
 // Left in the folder the data moved from by a transfer; names the new folder.
 inline const QString MovedMark = QStringLiteral("Ma在庫品移動先.dat");
+// Stands in the folder a transfer copies into from the moment its copies start taking their
+// places until the folder the data left is marked; names that folder.
+inline const QString TransferMark = QStringLiteral("Ma在庫品転送中.dat");
+// Added to a file's name while the transfer's copy of it is written and checked beside it.
+inline const QString TransferCopySuffix = QStringLiteral(".転送中");
 // Stands beside the ledger while a year rollover is under way (see year rollover).
 inline const QString RolloverMark = QStringLiteral("Ma在庫品年度更新中.dat");
 inline const QString ChangeLog = QStringLiteral("Ma在庫品履歴.log");

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #ifdef Q_OS_WIN
@@ -252,3 +253,29 @@ std::optional<FileIdentity> IdentityOfFile(const QString& path)
     return FileIdentity{quint64(info.st_dev), quint64(info.st_ino)};
 #endif
 }
+
+#ifdef Q_OS_WIN
+
+IoResult ReplaceFileByRename(const QString& from, const QString& to)
+{
+    const QString nativeFrom = QDir::toNativeSeparators(from);
+    const QString nativeTo = QDir::toNativeSeparators(to);
+    if (MoveFileExW(reinterpret_cast<LPCWSTR>(nativeFrom.utf16()), reinterpret_cast<LPCWSTR>(nativeTo.utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return IoResult::success();
+    const DWORD error = GetLastError();
+    return IoResult::failure(to, error == ERROR_ACCESS_DENIED ? EACCES : EIO, QStringLiteral("cannot replace the file"));
+}
+
+#else
+
+IoResult ReplaceFileByRename(const QString& from, const QString& to)
+{
+    if (QDir::isRelativePath(from) || QDir::isRelativePath(to))
+        return relativePathRefused(QDir::isRelativePath(from) ? from : to);
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return IoResult::failure(to, errno, QStringLiteral("cannot replace the file"));
+    return IoResult::success();
+}
+
+#endif

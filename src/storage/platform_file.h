@@ -50,3 +50,7 @@ std::optional<FileIdentity> IdentityOfFile(const QString& path);
 // write that stops part-way (a full disk) is taken back where no other block has followed it, so
 // that no half line stays at the end.
 IoResult AppendBlockToFile(const QString& path, const QByteArray& block);
+
+// Puts the file `from` in the place of `to` in one step (rename over it): `to` is either the old
+// file or the whole new one. Both lie in the same folder.
+IoResult ReplaceFileByRename(const QString& from, const QString& to);

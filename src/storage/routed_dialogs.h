@@ -13,6 +13,10 @@ public:
 
     void inform(const QString& title, const QString& text) override { m_target->inform(title, text); }
     Answer ask(const QString& title, const QString& text) override { return m_target->ask(title, text); }
+    Answer askDefaultNo(const QString& title, const QString& text) override
+    {
+        return m_target->askDefaultNo(title, text);
+    }
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override
     {
         return m_target->askText(title, prompt, secret);

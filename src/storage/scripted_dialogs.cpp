@@ -2,14 +2,15 @@
 
 #include <QStringList>
 
-void ScriptedDialogs::inform(const QString& title, const QString& text)
+void ScriptedDialogs::record(const Shown& shown)
 {
-    m_shown.append({false, title, text});
+    m_shown.append(shown);
+    if (m_observer)
+        m_observer(shown);
 }
 
-Dialogs::Answer ScriptedDialogs::ask(const QString& title, const QString& text)
+Dialogs::Answer ScriptedDialogs::nextAnswer()
 {
-    m_shown.append({true, title, text});
     if (m_answers.empty())
         return m_default;
     const Answer answer = m_answers.front();
@@ -17,9 +18,28 @@ Dialogs::Answer ScriptedDialogs::ask(const QString& title, const QString& text)
     return answer;
 }
 
+void ScriptedDialogs::inform(const QString& title, const QString& text)
+{
+    record({false, title, text});
+}
+
+Dialogs::Answer ScriptedDialogs::ask(const QString& title, const QString& text)
+{
+    record({true, title, text});
+    return nextAnswer();
+}
+
+Dialogs::Answer ScriptedDialogs::askDefaultNo(const QString& title, const QString& text)
+{
+    Shown shown{true, title, text};
+    shown.defaultNo = true;
+    record(shown);
+    return nextAnswer();
+}
+
 std::optional<QString> ScriptedDialogs::askText(const QString& title, const QString& prompt, bool secret)
 {
-    m_shown.append({false, title, prompt, true, secret});
+    record({false, title, prompt, true, secret});
     if (m_texts.empty())
         return std::nullopt;
     std::optional<QString> text = std::move(m_texts.front());

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 
 class ScriptedDialogs : public Dialogs {
 public:
@@ -15,16 +16,22 @@ public:
         QString text;
         bool textPrompt = false; // a text prompt; `text` holds its prompt
         bool secret = false;     // the prompt masks what is typed
+        bool defaultNo = false;  // a question whose default button is No
     };
 
     void inform(const QString& title, const QString& text) override;
     Answer ask(const QString& title, const QString& text) override;
+    Answer askDefaultNo(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override;
 
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
     void setDefaultAnswer(Answer answer) { m_default = answer; }
     // The next text prompt gets `text`; std::nullopt stands for Cancel.
     void queueText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
+
+    // Called with every message or question as it is shown, before it is answered: a screen
+    // test looks at the windows that are open at that moment.
+    void setObserver(std::function<void(const Shown&)> observer) { m_observer = std::move(observer); }
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const;
@@ -35,4 +42,8 @@ private:
     std::deque<std::optional<QString>> m_texts;
     Answer m_default = Answer::No;
     QList<Shown> m_shown;
+    std::function<void(const Shown&)> m_observer;
+
+    void record(const Shown& shown);
+    Answer nextAnswer();
 };

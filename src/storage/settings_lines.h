@@ -23,6 +23,9 @@ enum : int {
     NoTemplateFolderOnTransfer = 26,
     CompactLedgerButtons = 38, // "1" moves the ledger screen's buttons closer together
     ImportTime = 39,         // "hh:mm" of the timed item import on this client; empty when none
+    // The folder a data transfer of this client is copying into; empty when none is under way.
+    // While it is set, lines 1 and 2 still name the folder the data come from.
+    TransferTarget = 40,
 };
 }
 

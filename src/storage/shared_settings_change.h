@@ -22,6 +22,7 @@ public:
     explicit SharedSettingsLock(const AppState& state);
     IoResult take() { return m_lock.take(); }
     void release() { m_lock.release(); }
+    void keepAlive() { m_lock.keepAlive(); }
 
 private:
     FileLock m_lock;

@@ -26,9 +26,19 @@ void MessageBoxDialogs::inform(const QString& title, const QString& text)
 
 Dialogs::Answer MessageBoxDialogs::ask(const QString& title, const QString& text)
 {
+    return askWithDefault(title, text, true);
+}
+
+Dialogs::Answer MessageBoxDialogs::askDefaultNo(const QString& title, const QString& text)
+{
+    return askWithDefault(title, text, false);
+}
+
+Dialogs::Answer MessageBoxDialogs::askWithDefault(const QString& title, const QString& text, bool defaultYes)
+{
     QMessageBox box(QMessageBox::NoIcon, title, displayText(text), QMessageBox::Yes | QMessageBox::No,
                     parentWidget());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }

@@ -14,6 +14,7 @@ public:
 
     void inform(const QString& title, const QString& text) override;
     Answer ask(const QString& title, const QString& text) override;
+    Answer askDefaultNo(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override;
 
     // Message texts join their lines with CR (sometimes CR LF); on screen both are line breaks.
@@ -21,6 +22,7 @@ public:
 
 private:
     QWidget* parentWidget() const;
+    Answer askWithDefault(const QString& title, const QString& text, bool defaultYes);
 
     QPointer<QWidget> m_parent;
 };

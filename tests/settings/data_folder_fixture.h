@@ -1,6 +1,7 @@
 #pragma once
 // A client whose data still live in its program folder (settings, word lists 2..6, a ledger and
 // the daily in/out workbook) and an empty folder "server" beside it to move them to.
+#include "menu/startup.h"
 #include "storage/paths.h"
 #include "storage/settings_files.h"
 #include "storage/vocabulary.h"
@@ -19,6 +20,8 @@ public:
         server = client.root() + QStringLiteral("/server/");
         QDir().mkpath(server);
         AppState& state = client.state;
+        // The name a start-up reads, so that a restarted client recognises the stop it set.
+        state.PcName = ReadPcName();
         state.ClientSettings[ClientLine::DataFolder] = client.clientFolder();
         state.ClientSettings[ClientLine::PreviousDataFolder] = client.clientFolder();
         state.ClientSettings[ClientLine::TransferPending] = QStringLiteral("0");
@@ -56,6 +59,12 @@ public:
     {
         SettingsLines lines;
         ReadSettingsFile(client.clientFolder() + SettingsFileName::Client, lines);
+        return lines;
+    }
+    static SettingsLines sharedFile(const QString& folder)
+    {
+        SettingsLines lines;
+        ReadSettingsFile(folder + SettingsFileName::Shared, lines);
         return lines;
     }
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -59,6 +60,27 @@ protected:
         editor->clear();
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
+    }
+
+    // Registers the server, presses "データ転送" (Yes to its questions) and returns the messages
+    // shown while the progress dialog was still there.
+    QStringList transferNotingOpenProgress()
+    {
+        panel->open();
+        client.dialogs.queueAnswer(Answer::Yes);
+        typeAndEnter(server);
+        client.dialogs.clear();
+        QStringList openAtMessage;
+        client.dialogs.setObserver([&](const ScriptedDialogs::Shown& shown) {
+            if (window.findChild<QProgressDialog*>(QStringLiteral("transferProgress")))
+                openAtMessage.append(shown.text);
+        });
+        client.dialogs.queueAnswer(Answer::Yes);
+        client.dialogs.queueAnswer(Answer::Yes);
+        click(control<QPushButton>("transferButton"));
+        client.dialogs.setObserver({});
+        EXPECT_EQ(window.findChild<QProgressDialog*>(QStringLiteral("transferProgress")), nullptr);
+        return openAtMessage;
     }
 
     QWidget window;
@@ -245,6 +267,75 @@ TEST_F(DataFolderPanelTest, TheExplanationButtonShowsItsTextAndIsHiddenByTheOpti
     client.state.ClientSettings[ClientLine::HideExplanations] = QStringLiteral("1");
     panel->open();
     EXPECT_FALSE(control<QPushButton>("explanationButton")->isVisible());
+}
+
+// A source without the daily in/out workbook (never made): the transfer completes, and no message
+// opens while the progress dialog stands (it would open beneath it).
+TEST_F(DataFolderPanelTest, ASourceWithoutTheDailyWorkbookCompletesAndTheProgressIsClosedBeforeTheMessage)
+{
+    QDir(client.clientFolder() + QStringLiteral("M在庫資料")).removeRecursively();
+    const QStringList openAtMessage = transferNotingOpenProgress();
+
+    EXPECT_TRUE(openAtMessage.isEmpty()) << openAtMessage.join(u'\n').toStdString();
+    EXPECT_EQ(client.dialogs.shown().last().text, TransferCompleteMessage());
+    EXPECT_EQ(clientFile()[1], server);
+}
+
+TEST_F(DataFolderPanelTest, AFailedCopyIsReportedAfterTheProgressIsClosedAndTheTransferCanBeMadeAgain)
+{
+    QFile::remove(client.clientFolder() + listFile(4));
+    const QStringList openAtMessage = transferNotingOpenProgress();
+
+    EXPECT_TRUE(openAtMessage.isEmpty()) << openAtMessage.join(u'\n').toStdString();
+    EXPECT_EQ(client.dialogs.shown().last().text, TransferNotDoneMessage(client.clientFolder(), false));
+    EXPECT_EQ(clientFile()[1], client.clientFolder());
+    // The target and the button stay, for the next attempt once the list is back.
+    EXPECT_EQ(pathLabel(), server);
+    EXPECT_TRUE(control<QPushButton>("transferButton")->isVisible());
+    QFile::copy(client.clientFolder() + listFile(3), client.clientFolder() + listFile(4));
+    client.dialogs.queueAnswer(Answer::Yes);
+    client.dialogs.queueAnswer(Answer::Yes);
+    click(control<QPushButton>("transferButton"));
+    EXPECT_EQ(client.dialogs.shown().last().text, TransferCompleteMessage());
+    EXPECT_EQ(clientFile()[1], server);
+}
+
+TEST_F(DataFolderPanelTest, AServerFolderInUseIsRegisteredWithoutOverwritingItsData)
+{
+    // Another client transferred its data into the server folder and works there.
+    for (const QString& name : copiedFiles())
+        QFile::copy(client.clientFolder() + name, server + name);
+    QFile::copy(client.clientFolder() + SettingsFileName::Shared, server + SettingsFileName::Shared);
+    WriteTestLedger(server + QStringLiteral("Ma在庫品.dat"), LedgerRecords + 5);
+    TempClient::writeBytes(server + QStringLiteral("Ma在庫品履歴.log"), "line of the other client\r\n");
+    QFile ownLedger(client.ledgerPath());
+    ASSERT_TRUE(ownLedger.open(QIODevice::ReadWrite));
+    ownLedger.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    ownLedger.close();
+    const QByteArray serverLedger = TempClient::readBytes(server + QStringLiteral("Ma在庫品.dat"));
+
+    QObject::connect(panel, &DataFolderPanel::settingsChanged, boxes, &PlacementBoxesWidget::refresh);
+    panel->open();
+    client.dialogs.queueAnswer(Answer::Yes);
+    typeAndEnter(server);
+    client.dialogs.clear();
+    client.dialogs.queueAnswer(Answer::Yes); // transfer
+    client.dialogs.queueAnswer(Answer::Yes); // keep the server's data
+    click(control<QPushButton>("transferButton"));
+
+    const QStringList texts = client.dialogs.texts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("%1件").arg(LedgerRecords + 5))) << texts[1].toStdString();
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("%1件").arg(LedgerRecords))) << texts[1].toStdString();
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("転送先のデータのほうが新しく"))) << texts[1].toStdString();
+    EXPECT_EQ(texts[2], RegisteredWithoutCopyMessage(server));
+    EXPECT_EQ(TempClient::readBytes(server + QStringLiteral("Ma在庫品.dat")), serverLedger);
+    EXPECT_EQ(TempClient::readBytes(server + QStringLiteral("Ma在庫品履歴.log")), QByteArray("line of the other client\r\n"));
+    EXPECT_EQ(clientFile()[1], server);
+    EXPECT_EQ(clientFile()[2], server);
+    EXPECT_EQ(pathLabel(), server);
+    EXPECT_EQ(lamp(), DataFolderPanel::LampChanged);
+    EXPECT_TRUE(boxes->dataFolderBox()->isOn());
 }
 
 } // namespace

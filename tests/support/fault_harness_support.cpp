@@ -46,6 +46,13 @@ void CopyFolder(const QString& from, const QString& folder)
 WorkerRun RunFaultWorker(const QString& folder, const QString& operation, FaultMode mode, long at,
                          const QString& errnoName, const QStringList& extra)
 {
+    return RunWatchedWorker(QStringLiteral("tev-fault-op-worker"), folder, QStringList{folder, operation} + extra, mode,
+                            at, errnoName);
+}
+
+WorkerRun RunWatchedWorker(const QString& program, const QString& watched, const QStringList& args, FaultMode mode,
+                           long at, const QString& errnoName)
+{
     QTemporaryDir countDir;
     const QString countFile = countDir.path() + QStringLiteral("/calls");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -53,7 +60,7 @@ WorkerRun RunFaultWorker(const QString& folder, const QString& operation, FaultM
     env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TEV_FAULT_LIBRARY));
     // A sanitizer build wants its runtime first; the layer only wraps libc calls.
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0:detect_leaks=0"));
-    env.insert(QStringLiteral("TEV_FAULT_DIR"), folder);
+    env.insert(QStringLiteral("TEV_FAULT_DIR"), watched);
     env.insert(QStringLiteral("TEV_FAULT_COUNT_FILE"), countFile);
     if (mode == FaultMode::Kill)
         env.insert(QStringLiteral("TEV_FAULT_KILL_AT"), QString::number(at));
@@ -65,7 +72,7 @@ WorkerRun RunFaultWorker(const QString& folder, const QString& operation, FaultM
     }
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(TEV_BIN_DIR "/tev-fault-op-worker"), QStringList{folder, operation} + extra);
+    process.start(QStringLiteral(TEV_BIN_DIR "/") + program, args);
     WorkerRun run;
     if (!process.waitForFinished(60000)) {
         process.kill();

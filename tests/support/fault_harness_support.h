@@ -33,6 +33,11 @@ WorkerRun RunFaultWorker(const QString& folder, const QString& operation, FaultM
                          long at = 0, const QString& errnoName = QString(),
                          const QStringList& extra = QStringList());
 
+// The same for any worker of build/bin (`program`, e.g. "tev-transfer-worker") with its arguments,
+// the layer watching `watched`.
+WorkerRun RunWatchedWorker(const QString& program, const QString& watched, const QStringList& args,
+                           FaultMode mode = FaultMode::Count, long at = 0, const QString& errnoName = QString());
+
 // The calls to try: all of 1..total when they are few, otherwise `limit` of them spread over the
 // range, always with the first and the last.
 QList<long> SampleCalls(long total, int limit);
