@@ -8,6 +8,7 @@
 #include "storage/cp932_codec.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
+#include "storage/moved_folder.h"
 #include "storage/paths.h"
 #include "storage/settings_files.h"
 #include "storage/vocabulary.h"
@@ -141,6 +142,17 @@ bool ReturnToProgramFolder(AppState& state)
     const QString question = ReturnToProgramFolderQuestion(state.DataFolder, state.ClientFolder);
     if (state.dialogs.ask(DataFolderText::ConfirmTitle, question) != Dialogs::Answer::Yes)
         return false;
+    // The program folder's data were transferred elsewhere and are kept as they were then: using
+    // them again is a separate decision, since they part from the transferred data from then on.
+    if (const std::optional<QString> movedTo = MovedDataFolder(state.ClientFolder)) {
+        if (state.dialogs.askDefaultNo(DataFolderText::ConfirmTitle, UseMovedProgramFolderQuestion(state.ClientFolder, *movedTo))
+            != Dialogs::Answer::Yes)
+            return false;
+        if (const IoResult removed = RemoveMovedMark(state.ClientFolder); !removed) {
+            state.dialogs.inform(DataFolderText::ErrorTitle, SettingsWriteFailedMessage(removed));
+            return false;
+        }
+    }
     return moveToProgramFolder(state);
 }
 

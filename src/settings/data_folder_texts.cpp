@@ -212,6 +212,14 @@ QString ReturnToProgramFolderQuestion(const QString& dataFolder, const QString& 
                       QStringLiteral("　変更しますか？")});
 }
 
+QString UseMovedProgramFolderQuestion(const QString& clientFolder, const QString& movedTo)
+{
+    return joinLines({QStringLiteral("　") + clientFolder, QStringLiteral("　のデータは ") + movedTo + QStringLiteral(" に転送済みで、"),
+                      QStringLiteral("　転送した時のままです（その後の登録は入っていません）。"),
+                      QStringLiteral("　このフォルダーのデータを、再び書き込むデータとして使いますか？"),
+                      QStringLiteral("　※以後、転送先のデータとは別々になります。")});
+}
+
 QString PlacementExplanation(const QString& clientFolder)
 {
     return joinLines({QStringLiteral("※データフォルダ配置変更"), QStringLiteral("　ソフトのSetUp時データフォルダー配置は"),

@@ -61,5 +61,7 @@ QString NoDataYetQuestion(const QString& dataFolder, const QString& previous);
 // The recovery question of the panel, the return to the program folder and the explanations.
 QString PanelRecoveryQuestion(const QString& dataFolder);
 QString ReturnToProgramFolderQuestion(const QString& dataFolder, const QString& clientFolder);
+// The program folder being returned to holds the data a transfer left behind (default No).
+QString UseMovedProgramFolderQuestion(const QString& clientFolder, const QString& movedTo);
 QString PlacementExplanation(const QString& clientFolder);
 QString DataFolderPanelExplanation();

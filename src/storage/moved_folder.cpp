@@ -3,6 +3,7 @@
 #include "storage/paths.h"
 #include "storage/quoted_text_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 
@@ -29,6 +30,14 @@ IoResult WriteMovedMark(const QString& folder, const QString& movedTo, const QSt
     return WriteTextLines(markPath(folder), {JoinQuotedLine({movedTo}),
                                              JoinQuotedLine({when.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))}),
                                              JoinQuotedLine({pcName})});
+}
+
+IoResult RemoveMovedMark(const QString& folder)
+{
+    QFile mark(markPath(folder));
+    if (!mark.exists() || mark.remove())
+        return IoResult::success();
+    return IoResult::failure(mark.fileName(), errno ? errno : EIO, mark.errorString());
 }
 
 IoResult RefuseWhenMoved(const QString& folder)

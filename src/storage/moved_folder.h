@@ -16,6 +16,9 @@ std::optional<QString> MovedDataFolder(const QString& folder);
 // Writes the mark into `folder`: the new folder, when, and by which PC.
 IoResult WriteMovedMark(const QString& folder, const QString& movedTo, const QString& pcName, const QDateTime& when);
 
+// Takes the mark away: the data left in `folder` are to be used (and written) again.
+IoResult RemoveMovedMark(const QString& folder);
+
 // Success when the data of `folder` have not moved; otherwise a failure EREMCHG whose path is the
 // folder they moved to.
 IoResult RefuseWhenMoved(const QString& folder);

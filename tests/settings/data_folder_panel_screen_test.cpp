@@ -202,11 +202,15 @@ TEST_F(DataFolderPanelTest, ReturnToTheProgramFolderSwapsTheBoxesAndTheCaptions)
 
     client.state.ColumnCaptions[3].clear();
     client.dialogs.queueAnswer(Answer::Yes);
+    client.dialogs.queueAnswer(Answer::Yes); // use the data the transfer left in the program folder again
     click(boxes->programFolderBox());
 
     EXPECT_EQ(closeAll.count(), 2);
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(client.dialogs.shown().last().text, ReturnToProgramFolderQuestion(server, client.clientFolder()));
+    const auto& shown = client.dialogs.shown();
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(shown[shown.size() - 2].text, ReturnToProgramFolderQuestion(server, client.clientFolder()));
+    EXPECT_EQ(shown.last().text, UseMovedProgramFolderQuestion(client.clientFolder(), server));
     EXPECT_TRUE(boxes->programFolderBox()->isOn());
     EXPECT_FALSE(boxes->dataFolderBox()->isOn());
     EXPECT_EQ(client.state.ColumnCaptions[3], QStringLiteral("見出し15"));

@@ -431,10 +431,23 @@ TEST_F(DataFolderTransferTest, ReturnToTheProgramFolderReadsItsSettingsAndLists)
     EXPECT_FALSE(ReturnToProgramFolder(state()));
     EXPECT_EQ(clientFile()[1], server);
 
+    // The program folder holds the data the transfer left, marked as moved: using them again is
+    // asked separately, No by default, and Yes makes the folder writable again.
+    dialogs().clear();
+    dialogs().queueAnswer(Answer::Yes);
+    EXPECT_FALSE(ReturnToProgramFolder(state()));
+    ASSERT_EQ(dialogs().shown().size(), 2);
+    EXPECT_EQ(dialogs().shown()[0].text, ReturnToProgramFolderQuestion(server, client.clientFolder()));
+    EXPECT_EQ(dialogs().shown()[1].text, UseMovedProgramFolderQuestion(client.clientFolder(), server));
+    EXPECT_EQ(clientFile()[1], server);
+    EXPECT_TRUE(MovedDataFolder(client.clientFolder()));
+
     state().EditPending = true;
     dialogs().queueAnswer(Answer::Yes);
+    dialogs().queueAnswer(Answer::Yes);
     EXPECT_TRUE(ReturnToProgramFolder(state()));
-    EXPECT_EQ(dialogs().shown().last().text, ReturnToProgramFolderQuestion(server, client.clientFolder()));
+    EXPECT_FALSE(MovedDataFolder(client.clientFolder()));
+    EXPECT_TRUE(ChangeSharedSettings(state(), {{SharedLine::ImportFolder, client.clientFolder()}}).ok);
     const SettingsLines file = clientFile();
     EXPECT_EQ(file[1], client.clientFolder());
     EXPECT_EQ(file[2], client.clientFolder());
