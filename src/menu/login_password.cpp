@@ -2,6 +2,7 @@
 
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
+#include "storage/moved_folder.h"
 #include "storage/pbkdf2.h"
 #include "storage/safe_file.h"
 #include "storage/settings_files.h"
@@ -65,6 +66,8 @@ IoResult StoreLoginPassword(const AppState& state, const QString& password, int 
     const QByteArray bytes = passwordBytes(password);
     if (bytes.isEmpty() || iterations < 1 || iterations > LoginPasswordMaxIterations)
         return IoResult::failure(LoginPasswordPath(state), EINVAL, QStringLiteral("empty password"));
+    if (const IoResult moved = RefuseWhenMoved(state.DataFolder); !moved)
+        return moved;
     std::array<quint32, SaltLength / 4> random;
     QRandomGenerator::system()->fillRange(random.data(), random.size());
     const QByteArray salt(reinterpret_cast<const char*>(random.data()), SaltLength);

@@ -2,6 +2,7 @@
 
 #include "settings/settings_value_messages.h"
 #include "storage/app_state.h"
+#include "storage/moved_folder.h"
 #include "storage/quoted_text_file.h"
 
 QString MailAddressPath(const AppState& state)
@@ -37,6 +38,8 @@ void ReadMailAddressTable(AppState& state)
 
 IoResult WriteMailAddressTable(const AppState& state)
 {
+    if (const IoResult moved = RefuseWhenMoved(state.DataFolder); !moved)
+        return moved;
     return WriteMailAddressFile(MailAddressPath(state), state.MailAddressTable);
 }
 

@@ -2,6 +2,8 @@
 // the other client left it; a folder whose data moved is not written.
 #include "storage/shared_settings_change.h"
 
+#include "menu/login_password.h"
+#include "settings/mail_address_file.h"
 #include "storage/app_state.h"
 #include "storage/moved_folder.h"
 #include "storage/settings_files.h"
@@ -104,6 +106,11 @@ TEST_F(SharedSettingsChangeTest, NothingIsWrittenToAFolderWhoseDataMoved)
     EXPECT_EQ(changed.path, QStringLiteral("/srv/new/"));
     client.state.Vocabulary.setEntry(2, 1, VocabularyEntry{QString(), QStringLiteral("歯車")});
     EXPECT_EQ(StoreVocabularyLists(client.state).errorCode, EREMCHG);
+    client.state.MailAddressTable[1] = QStringLiteral("a@example.jp");
+    EXPECT_EQ(WriteMailAddressTable(client.state).errorCode, EREMCHG);
+    EXPECT_EQ(StoreLoginPassword(client.state, QStringLiteral("secret"), 1).errorCode, EREMCHG);
+    EXPECT_FALSE(QFile::exists(MailAddressPath(client.state)));
+    EXPECT_FALSE(QFile::exists(LoginPasswordPath(client.state)));
 
     EXPECT_EQ(TempClient::readBytes(SharedSettingsPath(client.state)), settings);
     EXPECT_EQ(TempClient::readBytes(VocabularyPath(client.state, 2)), list);
