@@ -1,11 +1,9 @@
 #include "settings/data_folder_transfer.h"
 
-#include "excel_import/import_workbook_path.h"
 #include "ledger/column_captions.h"
-#include "menu/login_password.h"
 #include "settings/data_folder_registration.h"
-#include "settings/mail_address_file.h"
 #include "settings/settings_value_messages.h"
+#include "settings/transfer_files.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
@@ -22,65 +20,12 @@
 #include "storage/vocabulary.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <memory>
 
 namespace {
-
-using CopyBytes = std::function<bool(QFile& source, QIODevice& target)>;
-
-constexpr qint64 CopyBlock = 1 << 20;
-// Well inside the stale time after which other clients take a lock over.
-constexpr qint64 KeepAliveMs = 5000;
-
-QString dailyWorkbookName()
-{
-    return DataFileName::DocumentsFolder + PathSeparator + ImportWorkbookName::DailyInOut;
-}
-
-// A file of the data folder that the transfer carries, relative to the folder. The word lists
-// belong to every data folder; the other files are carried when the source has them: a ledger
-// without items, a change log, mail addresses, a password or a daily in/out workbook that was
-// never made is no failure.
-struct CarriedFile {
-    QString name;
-    bool required = false;
-};
-
-QList<CarriedFile> carriedFiles()
-{
-    QList<CarriedFile> files;
-    for (const QString& name : TransferredFileNames())
-        files.append({name, name != DataFileName::Ledger});
-    for (const QString& name : {DataFileName::ChangeLog, MailAddressFile::Name, LoginPasswordFileName,
-                                dailyWorkbookName() + u'x', dailyWorkbookName()})
-        files.append({name, false});
-    return files;
-}
-
-// Every file the transfer may write in the target: the carried files and the shared settings.
-QStringList targetNames()
-{
-    QStringList names;
-    for (const CarriedFile& file : carriedFiles())
-        names.append(file.name);
-    names.append(SettingsFileName::Shared);
-    return names;
-}
-
-QString copyPath(const QString& folder, const QString& name)
-{
-    return folder + name + DataFileName::TransferCopySuffix;
-}
-
-bool isFile(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isFile() || info.isSymLink();
-}
 
 int errnoOr(int fallback)
 {
@@ -90,82 +35,6 @@ int errnoOr(int fallback)
 QString reasonOf(const IoResult& io)
 {
     return DescribeFileError(ClassifyFileError(io.errorCode, io.path));
-}
-
-// Copies `from` to the new file `to`, synced to the disk, then reads both back and compares them.
-// `differs` is set when the copy was written without an error but does not match its source.
-IoResult copyChecked(const QString& from, const QString& to, const CopyBytes& copyBytes,
-                     const std::function<void()>& tick, bool& differs)
-{
-    differs = false;
-    QFile source;
-    if (const IoResult opened = OpenFileNoFollow(source, from, QIODevice::ReadOnly); !opened)
-        return opened;
-    {
-        QFile target;
-        if (const IoResult opened = OpenFileNoFollow(target, to, QIODevice::WriteOnly | QIODevice::Truncate, true);
-            !opened)
-            return opened;
-        errno = 0;
-        if (copyBytes) {
-            if (!copyBytes(source, target))
-                return IoResult::failure(to, errnoOr(EIO), QStringLiteral("the copy stopped"));
-        } else {
-            qint64 offset = 0;
-            for (;;) {
-                const QByteArray block = source.read(CopyBlock);
-                if (block.isEmpty()) {
-                    if (source.error() != QFileDevice::NoError)
-                        return IoResult::failure(from, errnoOr(EIO), source.errorString());
-                    break;
-                }
-                if (const IoResult written = WriteBytesAt(target, offset, block.constData(), block.size(), false);
-                    !written)
-                    return written;
-                offset += block.size();
-                if (tick)
-                    tick();
-            }
-        }
-        errno = 0;
-        if (!SyncFileToDisk(target))
-            return IoResult::failure(to, errnoOr(EIO), QStringLiteral("the copy cannot be synced"));
-    }
-    QFile written;
-    if (const IoResult opened = OpenFileNoFollow(written, to, QIODevice::ReadOnly); !opened)
-        return opened;
-    if (!source.seek(0))
-        return IoResult::failure(from, errnoOr(EIO), source.errorString());
-    for (;;) {
-        const QByteArray original = source.read(CopyBlock);
-        const QByteArray copy = written.read(CopyBlock);
-        if (source.error() != QFileDevice::NoError)
-            return IoResult::failure(from, errnoOr(EIO), source.errorString());
-        if (written.error() != QFileDevice::NoError)
-            return IoResult::failure(to, errnoOr(EIO), written.errorString());
-        if (original != copy) {
-            differs = true;
-            return IoResult::failure(to, EIO, QStringLiteral("the copy differs from its source"));
-        }
-        if (original.isEmpty())
-            return IoResult::success();
-        if (tick)
-            tick();
-    }
-}
-
-const QString KeptMark = QStringLiteral("_置換前_");
-
-// Removes the copies a transfer left beside their places in `target`, and the dated copies of the
-// target's own files that were not complete.
-void removeCopies(const QString& target)
-{
-    for (const QString& name : targetNames())
-        QFile::remove(copyPath(target, name));
-    const QDir kept(target + DataFileName::OutputFolder);
-    for (const QString& name : kept.entryList({QLatin1Char('*') + KeptMark + QLatin1Char('*') + DataFileName::TransferCopySuffix},
-                                              QDir::Files | QDir::Hidden))
-        QFile::remove(kept.filePath(name));
 }
 
 // The stop of all clients as the shared settings file of the data folder holds it now.
@@ -234,24 +103,6 @@ void registerAsItIs(AppState& state, const QString& target)
     state.ItemTableLoaded = false;
     WriteSharedSettings(state);
 }
-
-// Keeps the locks of a long transfer from looking abandoned to other clients.
-class LockKeeper {
-public:
-    void add(std::function<void()> keepAlive) { m_keepAlive.append(std::move(keepAlive)); }
-    void tick()
-    {
-        if (m_since.isValid() && m_since.elapsed() < KeepAliveMs)
-            return;
-        for (const auto& keepAlive : m_keepAlive)
-            keepAlive();
-        m_since.start();
-    }
-
-private:
-    QList<std::function<void()>> m_keepAlive;
-    QElapsedTimer m_since;
-};
 
 struct FileFailure {
     QString name;
@@ -370,14 +221,14 @@ private:
     // Line 40 cleared: the client stays on the source as if nothing had begun.
     void forgetTarget()
     {
-        removeCopies(m_target);
+        RemoveTransferCopies(m_target);
         placeClient(m_state, m_source, QString());
         ReadSettingsFile(SharedSettingsPath(m_state), m_state.SharedSettings);
     }
 
     Stage copyUnderLocks()
     {
-        LockKeeper keeper;
+        TransferLockKeeper keeper;
         std::unique_ptr<LedgerLock> ledgerLock;
         std::unique_ptr<SharedSettingsLock> settingsLock;
         if (m_sourceWritable) {
@@ -407,24 +258,24 @@ private:
         if (m_hooks.busy)
             m_hooks.busy(true);
 
-        removeCopies(m_target); // what an earlier attempt left
+        RemoveTransferCopies(m_target); // what an earlier attempt left
         createSubFolders();
         const QStringList copied = copyFiles(keeper);
         if (!m_failures.isEmpty()) {
-            removeCopies(m_target);
+            RemoveTransferCopies(m_target);
             return Stage::NotCopied;
         }
         // The target's own files are kept before anything of them is replaced, unless the mark
         // says they are this transfer's copies already.
         const bool ownCopies = ReadTransferMark(m_target).has_value();
         if (m_replacing && !ownCopies && !keepTargetFiles(keeper)) {
-            removeCopies(m_target);
+            RemoveTransferCopies(m_target);
             return Stage::NotCopied;
         }
         if (const IoResult marked = WriteTransferMark(m_target, m_source, m_state.PcName, QDateTime::currentDateTime());
             !marked) {
             m_failures.append({DataFileName::TransferMark, marked});
-            removeCopies(m_target);
+            RemoveTransferCopies(m_target);
             return Stage::NotCopied;
         }
         if (!placeCopies(copied))
@@ -457,19 +308,19 @@ private:
 
     // Every carried file the source has, and the source's shared settings, as checked copies
     // beside their places. Returns the names copied.
-    QStringList copyFiles(LockKeeper& keeper)
+    QStringList copyFiles(TransferLockKeeper& keeper)
     {
         QList<CarriedFile> present;
-        for (const CarriedFile& file : carriedFiles()) {
-            if (isFile(m_source + file.name))
+        for (const CarriedFile& file : CarriedFiles()) {
+            if (IsFileOrLink(m_source + file.name))
                 present.append(file);
             else if (file.required)
                 m_failures.append({file.name, IoResult::failure(m_source + file.name, ENOENT,
                                                                 QStringLiteral("missing in the source"))});
         }
         m_sourceLacks.clear();
-        for (const CarriedFile& file : carriedFiles())
-            if (!isFile(m_source + file.name))
+        for (const CarriedFile& file : CarriedFiles())
+            if (!IsFileOrLink(m_source + file.name))
                 m_sourceLacks.append(file.name);
 
         QStringList copied;
@@ -480,7 +331,7 @@ private:
                 m_hooks.progress(i + 1, int(present.size()), name);
             keeper.tick();
             bool differs = false;
-            if (const IoResult io = copyChecked(m_source + name, copyPath(m_target, name), m_hooks.copyBytes, tick, differs);
+            if (const IoResult io = CopyChecked(m_source + name, TransferCopyPath(m_target, name), m_hooks.copyBytes, tick, differs);
                 !io)
                 m_failures.append({name, io, differs});
             else
@@ -505,26 +356,26 @@ private:
         }
         for (int i = 1; i <= SettingsLineCount; ++i)
             lines[size_t(i)] = FieldText(lines[size_t(i)]);
-        return WriteSettingsFile(copyPath(m_target, SettingsFileName::Shared), lines);
+        return WriteSettingsFile(TransferCopyPath(m_target, SettingsFileName::Shared), lines);
     }
 
     // A dated copy of each of the target's files that the transfer replaces or removes, in its
     // "M在庫台帳" folder: "Ma在庫品_置換前_20260410_093000.dat" and so on.
-    bool keepTargetFiles(LockKeeper& keeper)
+    bool keepTargetFiles(TransferLockKeeper& keeper)
     {
         const QString folder = backupFolder();
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss"));
         const auto tick = [&keeper] { keeper.tick(); };
-        for (const QString& name : targetNames()) {
-            if (!isFile(m_target + name))
+        for (const QString& name : TransferTargetNames()) {
+            if (!IsFileOrLink(m_target + name))
                 continue;
             const QFileInfo info(name);
-            QString kept = folder + info.completeBaseName() + KeptMark + stamp;
+            QString kept = folder + info.completeBaseName() + ReplacedFileMark + stamp;
             for (int n = 2; QFileInfo::exists(kept + u'.' + info.suffix()); ++n)
-                kept = folder + info.completeBaseName() + KeptMark + stamp + u'_' + QString::number(n);
+                kept = folder + info.completeBaseName() + ReplacedFileMark + stamp + u'_' + QString::number(n);
             kept += u'.' + info.suffix();
             bool differs = false;
-            IoResult io = copyChecked(m_target + name, kept + DataFileName::TransferCopySuffix, {}, tick, differs);
+            IoResult io = CopyChecked(m_target + name, kept + DataFileName::TransferCopySuffix, {}, tick, differs);
             if (io)
                 io = ReplaceFileByRename(kept + DataFileName::TransferCopySuffix, kept);
             if (!io) {
@@ -542,7 +393,7 @@ private:
     bool placeCopies(const QStringList& copied)
     {
         for (const QString& name : copied) {
-            if (const IoResult placed = ReplaceFileByRename(copyPath(m_target, name), m_target + name); !placed) {
+            if (const IoResult placed = ReplaceFileByRename(TransferCopyPath(m_target, name), m_target + name); !placed) {
                 m_failures.append({name, placed});
                 return false;
             }
@@ -684,7 +535,7 @@ IoResult GiveUpTransfer(AppState& state, const QString& source, const QString& t
     state.closeAllFiles();
     // A transfer mark stays: the copies that took their places are then known as this source's
     // when the transfer is made again.
-    removeCopies(target);
+    RemoveTransferCopies(target);
     state.DataFolder = NormaliseFolder(source);
     if (stopIsOurs(state, readStop(state)) && !MovedDataFolder(state.DataFolder))
         ChangeSharedSettings(state, StopReleased);
