@@ -1,10 +1,8 @@
 #include "storage/moved_folder.h"
 
+#include "storage/folder_mark.h"
 #include "storage/paths.h"
-#include "storage/quoted_text_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -17,27 +15,19 @@ QString markPath(const QString& folder)
 std::optional<QString> MovedDataFolder(const QString& folder)
 {
     const QString path = markPath(folder);
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    if (!MarkExists(path))
         return std::nullopt;
-    const auto lines = ReadTextLines(path);
-    if (!lines || lines->isEmpty())
-        return QString();
-    return SplitQuotedLine(lines->first()).value(0);
+    return ReadMarkValues(path).value_or(QStringList()).value(0);
 }
 
 IoResult WriteMovedMark(const QString& folder, const QString& movedTo, const QString& pcName, const QDateTime& when)
 {
-    return WriteTextLines(markPath(folder), {JoinQuotedLine({movedTo}),
-                                             JoinQuotedLine({when.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))}),
-                                             JoinQuotedLine({pcName})});
+    return WriteMarkValues(markPath(folder), {movedTo, when.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")), pcName});
 }
 
 IoResult RemoveMovedMark(const QString& folder)
 {
-    QFile mark(markPath(folder));
-    if (!mark.exists() || mark.remove())
-        return IoResult::success();
-    return IoResult::failure(mark.fileName(), errno ? errno : EIO, mark.errorString());
+    return RemoveMark(markPath(folder));
 }
 
 IoResult RefuseWhenMoved(const QString& folder)

@@ -4,15 +4,14 @@
 #include "storage/change_log.h"
 #include "storage/field_text.h"
 #include "storage/file_error.h"
+#include "storage/folder_mark.h"
 #include "storage/ledger_file.h"
 #include "storage/ledger_image.h"
 #include "storage/paths.h"
-#include "storage/quoted_text_file.h"
 #include "storage/shared_settings_change.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -61,17 +60,16 @@ QByteArray LedgerDigest(const QByteArray& bytes)
 std::optional<RolloverMark> ReadRolloverMark(const QString& dataFolder, IoResult* problem)
 {
     const QString path = markPath(dataFolder);
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    if (!MarkExists(path))
         return std::nullopt;
-    const auto lines = ReadTextLines(path);
-    if (!lines || lines->size() < MarkLines || info.isSymLink()) {
+    const std::optional<QStringList> values = ReadMarkValues(path);
+    if (!values || values->size() < MarkLines) {
         if (problem)
             *problem = IoResult::failure(path, EBADMSG, QStringLiteral("the rollover mark cannot be read"));
         return std::nullopt;
     }
-    const auto value = [&](int k) { return SplitQuotedLine(lines->at(k)).value(0); };
-    RolloverMark mark{value(0), value(1), value(2), value(3).toLatin1(), value(4).toInt(), value(5), value(6)};
+    const RolloverMark mark{values->at(0), values->at(1), values->at(2), values->at(3).toLatin1(),
+                            values->at(4).toInt(), values->at(5), values->at(6)};
     if (mark.digest.size() != 64 || mark.to.isEmpty()) {
         if (problem)
             *problem = IoResult::failure(path, EBADMSG, QStringLiteral("the rollover mark is damaged"));
@@ -82,19 +80,13 @@ std::optional<RolloverMark> ReadRolloverMark(const QString& dataFolder, IoResult
 
 IoResult WriteRolloverMark(const QString& dataFolder, const RolloverMark& mark)
 {
-    return WriteTextLines(markPath(dataFolder),
-                          {JoinQuotedLine({mark.from}), JoinQuotedLine({mark.to}), JoinQuotedLine({mark.copyName}),
-                           JoinQuotedLine({QString::fromLatin1(mark.digest)}),
-                           JoinQuotedLine({QString::number(mark.itemCount)}), JoinQuotedLine({mark.when}),
-                           JoinQuotedLine({mark.pcName})});
+    return WriteMarkValues(markPath(dataFolder), {mark.from, mark.to, mark.copyName, QString::fromLatin1(mark.digest),
+                                                  QString::number(mark.itemCount), mark.when, mark.pcName});
 }
 
 IoResult RemoveRolloverMark(const QString& dataFolder)
 {
-    QFile mark(markPath(dataFolder));
-    if (!mark.exists() || mark.remove())
-        return IoResult::success();
-    return IoResult::failure(mark.fileName(), errno ? errno : EIO, mark.errorString());
+    return RemoveMark(markPath(dataFolder));
 }
 
 QStringList RolloverLogFacts(const RolloverMark& mark)

@@ -1,11 +1,7 @@
 #include "storage/transfer_mark.h"
 
+#include "storage/folder_mark.h"
 #include "storage/paths.h"
-#include "storage/quoted_text_file.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <cerrno>
 
 namespace {
 QString markPath(const QString& folder)
@@ -17,28 +13,18 @@ QString markPath(const QString& folder)
 std::optional<TransferMark> ReadTransferMark(const QString& folder)
 {
     const QString path = markPath(folder);
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+    if (!MarkExists(path))
         return std::nullopt;
-    TransferMark mark;
-    if (const auto lines = ReadTextLines(path)) {
-        const auto value = [&](int k) { return k < lines->size() ? SplitQuotedLine(lines->at(k)).value(0) : QString(); };
-        mark = {value(0), value(1), value(2)};
-    }
-    return mark;
+    const QStringList values = ReadMarkValues(path).value_or(QStringList());
+    return TransferMark{values.value(0), values.value(1), values.value(2)};
 }
 
 IoResult WriteTransferMark(const QString& folder, const QString& source, const QString& pcName, const QDateTime& when)
 {
-    return WriteTextLines(markPath(folder), {JoinQuotedLine({source}),
-                                             JoinQuotedLine({when.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))}),
-                                             JoinQuotedLine({pcName})});
+    return WriteMarkValues(markPath(folder), {source, when.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")), pcName});
 }
 
 IoResult RemoveTransferMark(const QString& folder)
 {
-    QFile mark(markPath(folder));
-    errno = 0;
-    if (!mark.exists() || mark.remove())
-        return IoResult::success();
-    return IoResult::failure(mark.fileName(), errno ? errno : EIO, mark.errorString());
+    return RemoveMark(markPath(folder));
 }
