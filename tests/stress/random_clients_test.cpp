@@ -15,7 +15,11 @@
 //   - a corrected 仕様 (text[2]) and the import zone hold a value that was reported written, and
 //     no other reported write of it began after that one had ended (a later write would have
 //     replaced it);
-//   - the import zone is records 1..5 (its items' names sort first and nothing else moves them).
+//   - the import zone is records 1..5 (its items' names sort first and nothing else moves them);
+//   - three quarters through, the data are transferred to another folder (as "データ転送" does, by
+//     a client of its own): the checks above are made on the new folder's ledger, each client
+//     registers the new folder once it is told the data moved, and nothing in the old folder
+//     changes after the transfer has marked it.
 //
 // The run is seeded and prints its seed: TEV_RANDOM_SEED replays a run, TEV_RANDOM_SECONDS
 // changes its length, TEV_RANDOM_KEEP keeps the data folder of a failed run (with its change log).
@@ -24,7 +28,10 @@
 #include "storage/item_record.h"
 #include "storage/ledger_append.h"
 #include "storage/paths.h"
+#include "storage/moved_folder.h"
 #include "storage/scripted_dialogs.h"
+#include "storage/settings_lines.h"
+#include "support/fault_harness_support.h"
 
 #include <QDir>
 #include <QMap>
@@ -178,6 +185,7 @@ struct Journal {
     QList<TimedWrite> imported;
     QMap<QString, std::pair<int, int>> tally; // kind → done, failed
     QMap<QString, int> reasons;               // "kind: what the program said" → failures
+    int followed = 0; // clients that registered the folder the data moved to
     QStringList unparsed;
 
     void read(const QString& text)
@@ -193,6 +201,8 @@ struct Journal {
                 generated += f[1].toInt();
             else if (kind == u"sorted"_s && f.size() == 1)
                 ++sorts;
+            else if (kind == u"followed"_s && f.size() == 2)
+                ++followed;
             else if (kind == u"moved"_s && f.size() == 7 && (f[2] == u"in"_s || f[2] == u"out"_s))
                 moved.append({f[1], f[2] == u"in"_s ? int(QtyRow::Received) : int(QtyRow::Issued), f[3].toInt(),
                               f[4].toInt(), f[5].toLongLong(), f[6].toLongLong()});
@@ -322,6 +332,28 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
     std::printf("rollover: %s, %.1f s\n", qPrintable(rollover.outLines().join(u", "_s)),
                 (rolloverEnd - rolloverStart) / 1e6);
 
+    // Three quarters through, the data move to another folder while the clients keep working.
+    QThread::msleep(ulong(seconds) * 250);
+    const QString server = dir.filePath(u"server"_s) + u'/';
+    const QString admin = dir.filePath(u"pc-admin"_s) + u'/';
+    ASSERT_TRUE(QDir().mkpath(server));
+    ASSERT_TRUE(QDir().mkpath(admin));
+    {
+        // The state the data folder panel leaves after the new folder was registered.
+        QStringList clientLines(50);
+        clientLines[ClientLine::DataFolder - 1] = server;
+        clientLines[ClientLine::PreviousDataFolder - 1] = folder;
+        clientLines[ClientLine::TransferPending - 1] = u"1"_s;
+        TempClient::writeSettings(admin + SettingsFileName::Client, clientLines);
+    }
+    QProcess transfer;
+    transfer.start(QStringLiteral(TEV_BIN_DIR "/tev-transfer-worker"), {admin, u"transfer"_s, server});
+    ASSERT_TRUE(transfer.waitForFinished(120000));
+    const QString transferOut = QString::fromUtf8(transfer.readAllStandardOutput());
+    EXPECT_EQ(transfer.exitCode(), 0) << transferOut.toStdString();
+    const FolderSnapshot oldFolder = TakeSnapshot(folder);
+    std::printf("transfer: %s\n", qPrintable(transferOut.trimmed().split(u'\n').last()));
+
     Journal journal;
     for (auto& process : workers) {
         ASSERT_TRUE(process->waitForFinished((seconds + 120) * 1000));
@@ -348,8 +380,9 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
     for (const QString& kind : {u"store"_s, u"generate"_s, u"move"_s, u"correct"_s, u"sort"_s, u"delete"_s, u"import"_s})
         EXPECT_GT(journal.tally.value(kind).first, 0) << kind.toStdString() << " never succeeded";
 
-    const CliRun verify = RunCliIn(folder, {u"verify"_s});
-    const LedgerRecords ledger(TempClient::readBytes(folder + DataFileName::Ledger));
+    std::printf("clients that registered the new folder: %d of %d\n", journal.followed, Clients);
+    const CliRun verify = RunCliIn(admin, {u"verify"_s});
+    const LedgerRecords ledger(TempClient::readBytes(server + DataFileName::Ledger));
     std::printf("records at the end: %zu\nchecks:\n", ledger.records.size());
     Findings findings;
 
@@ -493,6 +526,17 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
     }
     if (const QString problem = lastWriteProblem(zoneValue, InitialZoneValue, journal.imported); !problem.isEmpty())
         findings.add(zone, u"the zone "_s + problem);
+
+    const QString left = u"the folder the data left: unchanged after its mark"_s;
+    findings.check(left);
+    if (!MovedDataFolder(folder))
+        findings.add(left, u"no mark"_s);
+    const FolderSnapshot oldFolderNow = TakeSnapshot(folder);
+    QStringList names = oldFolder.keys() + oldFolderNow.keys();
+    names.removeDuplicates();
+    for (const QString& name : DifferingFiles(oldFolderNow, oldFolder, names))
+        if (!IsHarmlessLeftover(name, oldFolder, oldFolder)) // a refused writer's lock file is no data
+            findings.add(left, name);
 
     findings.report();
     if (HasFailure() && qEnvironmentVariableIsSet("TEV_RANDOM_KEEP")) {

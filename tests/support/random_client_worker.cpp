@@ -13,6 +13,10 @@
 //   import    tev-cli import-items of a workbook that holds the import zone Z01..Z05 with a new
 //             specification
 //
+// The client has a client folder of its own (SCRATCH_FOLDER/client) whose settings name the data
+// folder, as each PC has. When an operation fails because the data moved to another folder (a
+// transfer), the client registers that folder, as its user would after the message, and goes on.
+//
 // Usage: tev-random-client-worker DATA_FOLDER INDEX SEED SECONDS TEV_CLI SCRATCH_FOLDER
 //
 // stdout is the journal, one line for every operation this client was told succeeded:
@@ -23,6 +27,7 @@
 //   imported VALUE START END             (around the tev-cli run)
 //   deleted NUMBER
 //   sorted
+//   followed FOLDER                      (the client now works in the folder the data moved to)
 // and at the end "tally KIND DONE FAILED" per kind and "why KIND COUNT TEXT" per reason of
 // failure (digits in TEXT shown as #).
 #include "ledger/edit_frame_cells.h"
@@ -36,10 +41,13 @@
 #include "storage/item_number_file.h"
 #include "storage/item_record.h"
 #include "storage/ledger_append.h"
+#include "storage/moved_folder.h"
 #include "storage/scripted_dialogs.h"
+#include "storage/settings_files.h"
 #include "workbook/workbook.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QProcess>
@@ -118,9 +126,12 @@ qint64 steadyMicros()
 class Worker {
 public:
     Worker(const QString& folder, int index, std::uint32_t seed, const QString& cli, const QString& scratch)
-        : m_state(m_dialogs), m_folder(folder), m_index(index), m_random(seed), m_cli(cli), m_scratch(scratch)
+        : m_state(m_dialogs), m_clientFolder(scratch + QStringLiteral("/client/")), m_index(index), m_random(seed),
+          m_cli(cli), m_scratch(scratch)
     {
-        m_state.ClientFolder = folder;
+        QDir().mkpath(m_clientFolder);
+        placeClientIn(folder);
+        m_state.ClientFolder = m_clientFolder;
         m_state.endProgram = [] {};
         RunStartupSequence(m_state);
         m_state.PcName = QStringLiteral("PC%1").arg(index);
@@ -167,12 +178,36 @@ private:
         std::fflush(stdout);
     }
 
+    // Client settings lines 1..3: this client works in `dataFolder` (both its programs read them).
+    void placeClientIn(const QString& dataFolder)
+    {
+        ReadSettingsFile(m_clientFolder + SettingsFileName::Client, m_state.ClientSettings);
+        m_state.ClientSettings[ClientLine::DataFolder] = dataFolder;
+        m_state.ClientSettings[ClientLine::PreviousDataFolder] = dataFolder;
+        m_state.ClientSettings[ClientLine::TransferPending] = QStringLiteral("1");
+        WriteSettingsFile(m_clientFolder + SettingsFileName::Client, m_state.ClientSettings);
+    }
+
+    // After a failure: where the data folder says its data moved, the user registers the new one.
+    void followMovedData()
+    {
+        const std::optional<QString> movedTo = MovedDataFolder(m_state.DataFolder);
+        if (!movedTo || movedTo->isEmpty())
+            return;
+        placeClientIn(*movedTo);
+        m_state.DataFolder = NormaliseFolder(*movedTo);
+        m_state.ItemTableLoaded = false;
+        ReadSharedSettings(m_state);
+        line(QStringLiteral("followed ") + *movedTo);
+    }
+
     void count(const QString& kind, bool done)
     {
         auto& counts = m_tally[kind];
         (done ? counts.first : counts.second) += 1;
         if (done)
             return;
+        followMovedData();
         // The reason of the failure: what the program said (the first line), digits masked so
         // that refusals of the same kind count together.
         QString why = m_why;
@@ -190,7 +225,7 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("TEV_CLIENT_FOLDER"));
         process.setProcessEnvironment(env);
-        process.start(m_cli, QStringList{QStringLiteral("--client-folder"), m_folder} + args);
+        process.start(m_cli, QStringList{QStringLiteral("--client-folder"), m_clientFolder} + args);
         if (!process.waitForFinished(120000)) {
             process.kill();
             process.waitForFinished();
@@ -380,7 +415,7 @@ private:
 
     ScriptedDialogs m_dialogs;
     AppState m_state;
-    QString m_folder;
+    QString m_clientFolder;
     int m_index;
     std::mt19937 m_random;
     QString m_cli;
