@@ -4,6 +4,7 @@
 #include "workbook/cell_address.h"
 #include "workbook/package_relations.h"
 #include "workbook/workbook.h"
+#include "workbook/xlsx_text_escapes.h"
 
 #include <QFile>
 #include <QDir>
@@ -167,7 +168,7 @@ WorkbookStatus Workbook::loadXlsx(QByteArray bytes)
                 continue;
             std::string text;
             collectText(si, text);
-            shared.push_back(std::move(text));
+            shared.push_back(DecodeXlsxEscapes(text));
         }
     }
 
@@ -259,9 +260,9 @@ WorkbookStatus Workbook::readSheet(const std::string& xml)
             } else if (std::strcmp(type, "inlineStr") == 0) {
                 std::string text;
                 collectText(ChildNamed(c, "is"), text);
-                m_sheet.storeText(cell, text);
+                m_sheet.storeText(cell, DecodeXlsxEscapes(text));
             } else if (std::strcmp(type, "str") == 0 || std::strcmp(type, "d") == 0) {
-                m_sheet.storeText(cell, value);
+                m_sheet.storeText(cell, DecodeXlsxEscapes(value));
             } else if (std::strcmp(type, "b") == 0) {
                 cell.kind = CellKind::Bool;
                 cell.number = std::strcmp(value, "1") == 0 ? 1 : 0;

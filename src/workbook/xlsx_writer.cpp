@@ -4,6 +4,7 @@
 #include "workbook/cell_address.h"
 #include "workbook/package_relations.h"
 #include "workbook/workbook.h"
+#include "workbook/xlsx_text_escapes.h"
 
 #include <charconv>
 #include <cmath>
@@ -16,19 +17,7 @@ const char* const Marker = "<!--TEV-SHEETDATA-->";
 
 void appendEscaped(std::string& out, std::string_view text)
 {
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default:
-            // Control characters other than tab and line ends cannot appear in XML.
-            if (c >= 0x20 || c == '\t' || c == '\n' || c == '\r')
-                out += ch;
-        }
-    }
+    AppendXlsxText(out, text);
 }
 
 void appendNumber(std::string& out, double value)

@@ -167,3 +167,47 @@ TEST(WorkbookReader, OnlyFiniteValuesReadAsNumbers)
     EXPECT_EQ(sheet.kind(1, 4), CellKind::Number);
     EXPECT_EQ(sheet.number(1, 4), -12.5);
 }
+
+// Spreadsheet programs write a carriage return and other characters XML cannot carry as "_xHHHH_"
+// escapes, in shared strings, inline strings and string results; the reader gives the characters.
+// What the writer writes reads back as it was, escape-like text included.
+TEST(WorkbookReader, EscapedCharactersAreDecodedAndWrittenBackTheSameWay)
+{
+    QFile fixture(dataFile("Mb在庫品INP.xlsx"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    ZipPackage package;
+    ASSERT_TRUE(package.open(fixture.readAll()).ok());
+    package.replace("xl/sharedStrings.xml",
+                    "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                    "<si><t>行1_x000D_行2</t></si><si><r><t>_x005F_x0041_</t></r><r><t>_xD842__xDFB7_</t></r></si></sst>");
+    package.replace("xl/worksheets/sheet1.xml",
+                    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                    "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                    "<c r=\"C1\" t=\"inlineStr\"><is><t>a_x0009_b_xd800_c</t></is></c>"
+                    "<c r=\"D1\" t=\"str\"><f>A1</f><v>x_x000A_y</v></c><c r=\"E1\" t=\"inlineStr\"><is><t>_x12_</t></is></c>"
+                    "</row></sheetData></worksheet>");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("escapes.xlsx"));
+    ASSERT_TRUE(package.save(path).ok());
+
+    const QString expected[] = {QStringLiteral("行1\r行2"), QStringLiteral("_x0041_𠮷"), QStringLiteral("a\tb_xd800_c"),
+                                QStringLiteral("x\ny"), QStringLiteral("_x12_")};
+    std::unique_ptr<Workbook> book;
+    ASSERT_TRUE(OpenForReading(path, book).ok());
+    for (int column = 1; column <= 5; ++column)
+        EXPECT_EQ(book->sheet().text(1, column), expected[column - 1]) << column;
+
+    // Written as inline text and read again: the same characters.
+    const QString written = dir.filePath(QStringLiteral("again.xlsx"));
+    std::unique_ptr<Workbook> out;
+    ASSERT_TRUE(OpenOutputFromTemplate(path, written, out).ok());
+    for (int column = 1; column <= 5; ++column)
+        out->Cells(2, column).setValue(expected[column - 1]);
+    out->Cells(2, 6).setValue(QStringLiteral("a\x01z"));
+    ASSERT_TRUE(out->save().ok());
+    std::unique_ptr<Workbook> again;
+    ASSERT_TRUE(OpenForReading(written, again).ok());
+    for (int column = 1; column <= 5; ++column)
+        EXPECT_EQ(again->sheet().text(2, column), expected[column - 1]) << column;
+    EXPECT_EQ(again->sheet().text(2, 6), QStringLiteral("a\x01z"));
+}
