@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 QString dataFile(const char* name)
 {
@@ -21,6 +24,18 @@ std::unique_ptr<Workbook> read(const char* name)
     const WorkbookStatus status = OpenForReading(dataFile(name), book);
     EXPECT_TRUE(status.ok()) << name << ": " << status.error << " " << status.detail.toStdString();
     return book;
+}
+
+// The item form fixture with some of its parts replaced, saved as `path`.
+bool SaveFixtureWithParts(const QString& path, std::initializer_list<std::pair<const char*, const char*>> parts)
+{
+    QFile fixture(dataFile("Mb在庫品INP.xlsx"));
+    ZipPackage package;
+    if (!fixture.open(QIODevice::ReadOnly) || !package.open(fixture.readAll()).ok())
+        return false;
+    for (const auto& [name, xml] : parts)
+        package.replace(name, xml);
+    return package.save(path).ok();
 }
 
 class BothFormats : public testing::TestWithParam<const char*> {};
@@ -145,17 +160,12 @@ TEST(WorkbookReader, LegacyFormulaRecordsOutsideTheSheetsColumnsAreIgnored)
 
 TEST(WorkbookReader, OnlyFiniteValuesReadAsNumbers)
 {
-    QFile fixture(dataFile("Mb在庫品INP.xlsx"));
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    ZipPackage package;
-    ASSERT_TRUE(package.open(fixture.readAll()).ok());
-    package.replace("xl/worksheets/sheet1.xml",
-                    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
-                    "<row r=\"1\"><c r=\"A1\"><v>inf</v></c><c r=\"B1\"><v>-nan</v></c><c r=\"C1\"><v>1e999</v></c>"
-                    "<c r=\"D1\"><v>-12.5</v></c></row></sheetData></worksheet>");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("values.xlsx"));
-    ASSERT_TRUE(package.save(path).ok());
+    ASSERT_TRUE(SaveFixtureWithParts(path, {{"xl/worksheets/sheet1.xml",
+                                             "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                                             "<row r=\"1\"><c r=\"A1\"><v>inf</v></c><c r=\"B1\"><v>-nan</v></c>"
+                                             "<c r=\"C1\"><v>1e999</v></c><c r=\"D1\"><v>-12.5</v></c></row></sheetData></worksheet>"}}));
 
     std::unique_ptr<Workbook> book;
     ASSERT_TRUE(OpenForReading(path, book).ok());
@@ -173,22 +183,18 @@ TEST(WorkbookReader, OnlyFiniteValuesReadAsNumbers)
 // What the writer writes reads back as it was, escape-like text included.
 TEST(WorkbookReader, EscapedCharactersAreDecodedAndWrittenBackTheSameWay)
 {
-    QFile fixture(dataFile("Mb在庫品INP.xlsx"));
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    ZipPackage package;
-    ASSERT_TRUE(package.open(fixture.readAll()).ok());
-    package.replace("xl/sharedStrings.xml",
-                    "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                    "<si><t>行1_x000D_行2</t></si><si><r><t>_x005F_x0041_</t></r><r><t>_xD842__xDFB7_</t></r></si></sst>");
-    package.replace("xl/worksheets/sheet1.xml",
-                    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
-                    "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
-                    "<c r=\"C1\" t=\"inlineStr\"><is><t>a_x0009_b_xd800_c</t></is></c>"
-                    "<c r=\"D1\" t=\"str\"><f>A1</f><v>x_x000A_y</v></c><c r=\"E1\" t=\"inlineStr\"><is><t>_x12_</t></is></c>"
-                    "</row></sheetData></worksheet>");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("escapes.xlsx"));
-    ASSERT_TRUE(package.save(path).ok());
+    ASSERT_TRUE(SaveFixtureWithParts(
+        path, {{"xl/sharedStrings.xml",
+                "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                "<si><t>行1_x000D_行2</t></si><si><r><t>_x005F_x0041_</t></r><r><t>_xD842__xDFB7_</t></r></si></sst>"},
+               {"xl/worksheets/sheet1.xml",
+                "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                "<c r=\"C1\" t=\"inlineStr\"><is><t>a_x0009_b_xd800_c</t></is></c>"
+                "<c r=\"D1\" t=\"str\"><f>A1</f><v>x_x000A_y</v></c><c r=\"E1\" t=\"inlineStr\"><is><t>_x12_</t></is></c>"
+                "</row></sheetData></worksheet>"}}));
 
     const QString expected[] = {QStringLiteral("行1\r行2"), QStringLiteral("_x0041_𠮷"), QStringLiteral("a\tb_xd800_c"),
                                 QStringLiteral("x\ny"), QStringLiteral("_x12_")};
