@@ -59,7 +59,7 @@ constexpr int ZoneItems = 5;
 constexpr int MoveTargets = 20;
 constexpr int CorrectionTargets = 10;
 constexpr int Deletables = 600;
-const QString InitialSpecification = u"W0"_s;
+const QString InitialShiyo = u"W0"_s;
 const QString InitialZoneValue = u"V0"_s;
 
 std::uint32_t seedOfRun()
@@ -104,12 +104,12 @@ void seedLedger(const QString& folder)
         int count;
         QString (*number)(int);
         QString name;
-        QString specification;
+        QString shiyo; // the 仕様 field
     };
     const Group groups[] = {
         {ZoneItems, zoneItem, u"AAAA"_s, InitialZoneValue},
         {MoveTargets, moveTarget, u"移動品"_s, QString()},
-        {CorrectionTargets, correctionTarget, u"訂正品"_s, InitialSpecification},
+        {CorrectionTargets, correctionTarget, u"訂正品"_s, InitialShiyo},
         {Deletables, deletable, u"削除品"_s, QString()},
     };
     for (const Group& group : groups) {
@@ -117,7 +117,7 @@ void seedLedger(const QString& folder)
         const AppendResult appended = AppendRecords(state, group.count, [&](int, ItemRecord& record) {
             record.setText(ItemField::Number, group.number(++k));
             record.setText(ItemField::Name, group.name);
-            record.setText(ItemField::Specification, group.specification);
+            record.setText(ItemField::Specification, group.shiyo);
             record.setText(ItemField::Unit, u"個"_s);
             record.setText(ItemField::PreviousStock, u"50"_s);
             record.setText(ItemField::Stock, u"50"_s);
@@ -505,7 +505,7 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
     for (int n = 1; n <= CorrectionTargets; ++n) {
         const QString number = correctionTarget(n);
         if (const ItemRecord* item = ledger.item(number)) {
-            const QString problem = lastWriteProblem(item->text(ItemField::Specification), InitialSpecification,
+            const QString problem = lastWriteProblem(item->text(ItemField::Specification), InitialShiyo,
                                                      journal.corrected.value(number));
             if (!problem.isEmpty())
                 findings.add(corrections, number + u' ' + problem);

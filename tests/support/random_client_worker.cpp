@@ -4,14 +4,14 @@
 //   store     a new item (StoreNewItem), number "S<INDEX>-<k>"
 //   generate  tev-cli generate K --seed S
 //   move      a receipt or an issue of a move target: tev-cli move, or the edit frame in-process
-//   correct   the specification of a correction target, through the edit frame; a store that
+//   correct   the 仕様 field of a correction target, through the edit frame; a store that
 //             finds the item changed by another client asks "overwrite?", answered No
 //   sort      tev-cli sort, or the sort panel: the sorted list is shown, the user looks at it for
 //             a moment, then "登　録"
 //   delete    the deletion panel: the list is read, 1-3 items are picked, the user looks, then
 //             "登　録"; only deletable items ("D…") and items this client stored are picked
 //   import    tev-cli import-items of a workbook that holds the import zone Z01..Z05 with a new
-//             specification
+//             仕様
 //
 // The client has a client folder of its own (SCRATCH_FOLDER/client) whose settings name the data
 // folder, as each PC has. When an operation fails because the data moved to another folder (a
@@ -389,7 +389,7 @@ private:
     }
 
     // The import workbook: the zone items in the ledger workbook's layout (two rows per item
-    // from row 5; C item number, D name, E specification).
+    // from row 5; C item number, D name, E 仕様).
     bool import()
     {
         const QString value = QStringLiteral("V%1-%2").arg(m_index).arg(++m_imports);
