@@ -46,8 +46,7 @@ struct StopState {
 
 StopState readStop(const AppState& state)
 {
-    SettingsLines lines = state.SharedSettings;
-    ReadSettingsFile(SharedSettingsPath(state), lines);
+    const SettingsLines lines = SharedSettingsInFile(state);
     return {ReadFlag(lines[SharedLine::StopAll]), lines[SharedLine::StopAll], lines[SharedLine::StopSetBy]};
 }
 
@@ -348,8 +347,7 @@ private:
     // set: the target starts as the source was.
     IoResult writeTargetSettings()
     {
-        SettingsLines lines = m_state.SharedSettings;
-        ReadSettingsFile(SharedSettingsPath(m_state), lines);
+        SettingsLines lines = SharedSettingsInFile(m_state);
         if (m_stopIsOurs) {
             for (const auto& [line, value] : m_stopRelease)
                 lines[size_t(line)] = value;

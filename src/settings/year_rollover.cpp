@@ -92,8 +92,7 @@ RolloverResult RollOverLedgerYear(AppState& state, const QString& fromMonth, con
     const LedgerEdit edit = [&](std::vector<ItemRecord>& records) {
         // The decision is taken on the settings as they are now, under the ledger lock: another PC
         // may have rolled the year over, or stopped all clients, since this screen read them.
-        SettingsLines lines = state.SharedSettings;
-        ReadSettingsFile(SharedSettingsPath(state), lines);
+        const SettingsLines lines = SharedSettingsInFile(state);
         result.fileMonth = FieldText(lines[SharedLine::StartMonth]);
         if (ReadFlag(lines[SharedLine::StopAll]))
             refusal = RolloverOutcome::Stopped;

@@ -83,11 +83,16 @@ bool ReadSharedSettings(AppState& state)
     return false;
 }
 
-QString SharedSettingsLineInFile(const AppState& state, int line)
+SettingsLines SharedSettingsInFile(const AppState& state)
 {
     SettingsLines lines = state.SharedSettings;
     ReadSettingsFile(SharedSettingsPath(state), lines);
-    return FieldText(lines[size_t(line)]);
+    return lines;
+}
+
+QString SharedSettingsLineInFile(const AppState& state, int line)
+{
+    return FieldText(SharedSettingsInFile(state)[size_t(line)]);
 }
 
 IoResult WriteSharedSettings(AppState& state)

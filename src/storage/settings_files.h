@@ -37,8 +37,10 @@ IoResult WriteClientSettings(AppState& state);
 // RecoverDataFolder (unless state.suppressRecovery is set).
 bool ReadSharedSettings(AppState& state);
 
-// One line of the shared settings as the file holds it now (memory is not changed); memory's
-// value when the file cannot be read.
+// The shared settings as the file holds them now, memory not changed: lines the file lacks (a
+// missing or short file) are memory's.
+SettingsLines SharedSettingsInFile(const AppState& state);
+// One line of them, as its FieldText.
 QString SharedSettingsLineInFile(const AppState& state, int line);
 
 // Replaces every line by its FieldText and replaces the file; a failure on a data folder other

@@ -25,8 +25,7 @@ IoResult changeLocked(AppState& state, const SharedSettingsChanges& changes, boo
         if (const IoResult moved = RefuseWhenMoved(folderOf(path)); !moved)
             return moved;
     // The file as other clients left it; lines it lacks (a new folder, a short file) keep memory's.
-    SettingsLines lines = state.SharedSettings;
-    ReadSettingsFile(path, lines);
+    SettingsLines lines = SharedSettingsInFile(state);
     for (const auto& [line, value] : changes)
         if (line >= 1 && line <= SettingsLineCount)
             lines[size_t(line)] = value;
