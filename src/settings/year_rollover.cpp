@@ -8,7 +8,6 @@
 #include "storage/ledger_file.h"
 #include "storage/ledger_lock.h"
 #include "storage/paths.h"
-#include "storage/platform_file.h"
 #include "storage/rollover_mark.h"
 #include "storage/safe_file.h"
 #include "storage/settings_files.h"
@@ -32,17 +31,17 @@ QString freeCopyPath(const QString& folder, const QDateTime& when)
     return path;
 }
 
-// The ledger file as it is on disk, copied byte for byte. Called under the ledger lock.
-IoResult copyLedger(const AppState& state, const QDateTime& when, QString& copyPath)
+// The ledger as the commit read it under the ledger lock, copied byte for byte: the commit refuses a
+// file that is not whole records, so its records are the file. No ledger file, no copy.
+IoResult copyLedger(const AppState& state, const std::vector<ItemRecord>& records, const QDateTime& when,
+                    QString& copyPath)
 {
     if (!QFileInfo::exists(LedgerPath(state)))
         return IoResult::success();
-    QFile ledger;
-    if (const IoResult opened = OpenFileNoFollow(ledger, LedgerPath(state), QIODevice::ReadOnly); !opened)
-        return opened;
-    const QByteArray bytes = ledger.readAll();
-    if (ledger.error() != QFileDevice::NoError)
-        return IoResult::failure(ledger.fileName(), errno ? errno : EIO, ledger.errorString());
+    QByteArray bytes;
+    bytes.reserve(qsizetype(records.size()) * ItemRecord::Length);
+    for (const ItemRecord& record : records)
+        bytes.append(record.data(), ItemRecord::Length);
     const QString folder = state.DataFolder + DataFileName::OutputFolder + PathSeparator;
     errno = 0;
     if (!QDir().mkpath(folder))
@@ -104,7 +103,7 @@ RolloverResult RollOverLedgerYear(AppState& state, const QString& fromMonth, con
             refusal = RolloverOutcome::NotNextYear;
         if (refusal)
             return false;
-        if (!(stepFailure = copyLedger(state, now, result.backupPath)))
+        if (!(stepFailure = copyLedger(state, records, now, result.backupPath)))
             return false;
         QCryptographicHash digest(QCryptographicHash::Sha256);
         for (ItemRecord& record : records) {
