@@ -62,14 +62,20 @@ protected:
         QTest::keyClick(editor, Qt::Key_Return);
     }
 
-    // Registers the server, presses "データ転送" (Yes to its questions) and returns the messages
-    // shown while the progress dialog was still there.
-    QStringList transferNotingOpenProgress()
+    // Opens the panel and registers the server folder (Yes), the messages so far forgotten.
+    void openAndRegisterServer()
     {
         panel->open();
         client.dialogs.queueAnswer(Answer::Yes);
         typeAndEnter(server);
         client.dialogs.clear();
+    }
+
+    // Registers the server, presses "データ転送" (Yes to its questions) and returns the messages
+    // shown while the progress dialog was still there.
+    QStringList transferNotingOpenProgress()
+    {
+        openAndRegisterServer();
         QStringList openAtMessage;
         client.dialogs.setObserver([&](const ScriptedDialogs::Shown& shown) {
             if (window.findChild<QProgressDialog*>(QStringLiteral("transferProgress")))
@@ -156,10 +162,7 @@ TEST_F(DataFolderPanelTest, RegisteringTheFolderInUseShowsTheSameFolderMessage)
 TEST_F(DataFolderPanelTest, TransferButtonMovesTheDataAndTheBoxesFollow)
 {
     QObject::connect(panel, &DataFolderPanel::settingsChanged, boxes, &PlacementBoxesWidget::refresh);
-    panel->open();
-    client.dialogs.queueAnswer(Answer::Yes);
-    typeAndEnter(server);
-    client.dialogs.clear();
+    openAndRegisterServer();
 
     client.dialogs.queueAnswer(Answer::Yes); // transfer
     client.dialogs.queueAnswer(Answer::Yes); // copy
@@ -183,9 +186,7 @@ TEST_F(DataFolderPanelTest, TransferButtonMovesTheDataAndTheBoxesFollow)
 TEST_F(DataFolderPanelTest, ReturnToTheProgramFolderSwapsTheBoxesAndTheCaptions)
 {
     QObject::connect(boxes, &PlacementBoxesWidget::returnedToProgramFolder, panel, &DataFolderPanel::showReturnToProgramFolder);
-    panel->open();
-    client.dialogs.queueAnswer(Answer::Yes);
-    typeAndEnter(server);
+    openAndRegisterServer();
     client.dialogs.queueAnswer(Answer::Yes);
     client.dialogs.queueAnswer(Answer::Yes);
     click(control<QPushButton>("transferButton"));
@@ -319,10 +320,7 @@ TEST_F(DataFolderPanelTest, AServerFolderInUseIsRegisteredWithoutOverwritingItsD
     const QByteArray serverLedger = TempClient::readBytes(server + QStringLiteral("Ma在庫品.dat"));
 
     QObject::connect(panel, &DataFolderPanel::settingsChanged, boxes, &PlacementBoxesWidget::refresh);
-    panel->open();
-    client.dialogs.queueAnswer(Answer::Yes);
-    typeAndEnter(server);
-    client.dialogs.clear();
+    openAndRegisterServer();
     client.dialogs.queueAnswer(Answer::Yes); // transfer
     client.dialogs.queueAnswer(Answer::Yes); // keep the server's data
     click(control<QPushButton>("transferButton"));

@@ -45,17 +45,6 @@ QString commandLoop(const QString& folder, const QString& command, int seconds, 
         .arg(Cli, folder, command, pause);
 }
 
-std::unique_ptr<QProcess> start(const QString& program, const QStringList& args)
-{
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("TEV_CLIENT_FOLDER"));
-    process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(program, args);
-    return process;
-}
-
 int countLines(const QStringList& lines, const QString& start)
 {
     int count = 0;
@@ -101,12 +90,12 @@ TEST(MultiClientStress, EightClientsKeepEveryItemAndEveryRecordWhole)
     std::vector<Client> clients;
     for (const char* prefix : {"A", "B", "C"}) {
         clients.push_back({QStringLiteral("store ") + QLatin1String(prefix),
-                           start(QStringLiteral(TEV_BIN_DIR "/tev-stress-store-worker"),
+                           StartClientProcess(QStringLiteral(TEV_BIN_DIR "/tev-stress-store-worker"),
                                  {folder, QString::fromLatin1(prefix), seconds}),
                            {}});
     }
     const auto loop = [&](const QString& name, const QString& command, const QString& pause = QStringLiteral("0")) {
-        clients.push_back({name, start(bash, {QStringLiteral("-c"), commandLoop(folder, command, StressSeconds, pause)}), {}});
+        clients.push_back({name, StartClientProcess(bash, {QStringLiteral("-c"), commandLoop(folder, command, StressSeconds, pause)}), {}});
     };
     loop(QStringLiteral("generate"), QStringLiteral("generate %1 --seed $i").arg(GenerateBatch));
     loop(QStringLiteral("move"), QStringLiteral("move G000001 --month 1 --in 1"));

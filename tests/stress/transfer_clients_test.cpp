@@ -50,13 +50,7 @@ struct Client {
 
 std::unique_ptr<QProcess> start(const QString& program, const QStringList& args)
 {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("TEV_CLIENT_FOLDER"));
-    process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(QStringLiteral(TEV_BIN_DIR "/") + program, args);
-    return process;
+    return StartClientProcess(QStringLiteral(TEV_BIN_DIR "/") + program, args);
 }
 
 void writeClientSettings(const QString& folder, const QString& dataFolder, const QString& previous, bool administrator)

@@ -1,13 +1,13 @@
 #include "support/temp_client_support.h"
 
-#include "storage/settings_files.h"
-
 #include "storage/item_record.h"
 #include "storage/paths.h"
 #include "storage/quoted_text_file.h"
+#include "storage/settings_files.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcessEnvironment>
 
 TempClient::TempClient(bool separateDataFolder)
 {
@@ -69,4 +69,15 @@ OtherPc::OtherPc(const AppState& like, const QString& pcName)
     state.PcName = pcName;
     state.endProgram = [] {};
     ReadSharedSettings(state);
+}
+
+std::unique_ptr<QProcess> StartClientProcess(const QString& program, const QStringList& args)
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("TEV_CLIENT_FOLDER"));
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->start(program, args);
+    return process;
 }

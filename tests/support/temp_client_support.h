@@ -3,7 +3,10 @@
 #include "storage/app_state.h"
 #include "storage/scripted_dialogs.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <memory>
 
 class TempClient {
 public:
@@ -38,6 +41,10 @@ struct OtherPc {
     ScriptedDialogs dialogs;
     AppState state{dialogs};
 };
+
+// Starts `program` as another client would run, without the test's TEV_CLIENT_FOLDER, its output
+// and errors in one channel.
+std::unique_ptr<QProcess> StartClientProcess(const QString& program, const QStringList& args);
 
 // A ledger file of `count` records whose item numbers are "A" + record number.
 void WriteTestLedger(const QString& path, int count);
