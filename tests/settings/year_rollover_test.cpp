@@ -215,4 +215,28 @@ TEST_F(YearRolloverTest, AHalfDoneRolloverIsFinishedOrUndoneByTheNextWriter)
     }
 }
 
+// A mark that cannot be read (damaged, or a link in its place) cannot be settled either way: every
+// writer refuses, saying so, and the ledger stays as it is.
+TEST_F(YearRolloverTest, AnUnreadableRolloverMarkStopsEveryWriterWithItsReason)
+{
+    const QString mark = client.dataFolder() + DataFileName::RolloverMark;
+    const QByteArray ledger = TempClient::readBytes(client.ledgerPath());
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link" : "damaged");
+        QFile::remove(mark);
+        if (link)
+            ASSERT_TRUE(QFile::link(client.ledgerPath(), mark));
+        else
+            TempClient::writeBytes(mark, QByteArray("\"2025/04\"\r\n"));
+
+        const RolloverSettlement settled = SettleHalfDoneRolloverNow(state());
+        EXPECT_EQ(settled.io.errorCode, EBADMSG);
+        EXPECT_TRUE(RolloverSettlementMessage(settled).contains(QStringLiteral("完了するまで台帳への登録はできません")));
+        EXPECT_EQ(AppendSyntheticItems(state(), 1, 9).io.errorCode, EBADMSG);
+        EXPECT_EQ(RollOverLedgerYear(state(), QStringLiteral("2025/04"), QStringLiteral("2026/04"), when).outcome,
+                  RolloverOutcome::CommitFailed);
+        EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
+    }
+}
+
 } // namespace
