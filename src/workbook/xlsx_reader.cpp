@@ -267,7 +267,7 @@ WorkbookStatus Workbook::readSheet(const std::string& xml)
                 cell.kind = CellKind::Bool;
                 cell.number = std::strcmp(value, "1") == 0 ? 1 : 0;
             } else if (std::strcmp(type, "e") == 0) {
-                m_sheet.storeText(cell, value);
+                m_sheet.storeText(cell, DecodeXlsxEscapes(value));
                 cell.kind = CellKind::Error;
             } else if (*value) {
                 double number = 0;

@@ -194,7 +194,7 @@ TEST(WorkbookReader, EscapedCharactersAreDecodedAndWrittenBackTheSameWay)
                 "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
                 "<c r=\"C1\" t=\"inlineStr\"><is><t>a_x0009_b_xd800_c</t></is></c>"
                 "<c r=\"D1\" t=\"str\"><f>A1</f><v>x_x000A_y</v></c><c r=\"E1\" t=\"inlineStr\"><is><t>_x12_</t></is></c>"
-                "</row></sheetData></worksheet>"}}));
+                "<c r=\"F1\" t=\"e\"><v>#N/A_x0011_</v></c></row></sheetData></worksheet>"}}));
 
     const QString expected[] = {QStringLiteral("行1\r行2"), QStringLiteral("_x0041_𠮷"), QStringLiteral("a\tb_xd800_c"),
                                 QStringLiteral("x\ny"), QStringLiteral("_x12_")};
@@ -216,4 +216,7 @@ TEST(WorkbookReader, EscapedCharactersAreDecodedAndWrittenBackTheSameWay)
     for (int column = 1; column <= 5; ++column)
         EXPECT_EQ(again->sheet().text(2, column), expected[column - 1]) << column;
     EXPECT_EQ(again->sheet().text(2, 6), QStringLiteral("a\x01z"));
+    // An error value kept from the file is written back as the same value.
+    EXPECT_EQ(again->sheet().kind(1, 6), CellKind::Error);
+    EXPECT_EQ(again->sheet().text(1, 6), QStringLiteral("#N/A\x11"));
 }
