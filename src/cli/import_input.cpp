@@ -4,7 +4,7 @@
 #include "cli/command.h"
 #include "cli/console_output.h"
 #include "excel_import/import_workbook_path.h"
-#include "workbook/workbook_operations.h"
+#include "workbook/workbook_errors.h"
 
 #include <QFileInfo>
 
@@ -31,25 +31,32 @@ std::optional<ImportArguments> ParseImportArguments(const Invocation& invocation
     return parsed;
 }
 
-std::unique_ptr<Workbook> OpenImportInput(const QString& command, const AppState& state,
-                                          const ImportArguments& arguments, const QString& xlsName)
+QString ImportInputPath(const QString& command, const AppState& state, const ImportArguments& arguments,
+                        const QString& xlsName)
 {
-    QString path = arguments.file;
-    if (path.isEmpty()) {
-        const QString folder = ImportFolderPath(state);
-        if (folder.isEmpty()) {
-            PrintImportMessage(command, QStringLiteral("インポート元のフォルダーが設定されてません。"));
-            return nullptr;
-        }
-        path = FindImportWorkbook(folder, xlsName);
+    if (!arguments.file.isEmpty())
+        return arguments.file;
+    const QString folder = ImportFolderPath(state);
+    if (folder.isEmpty()) {
+        PrintImportMessage(command, QStringLiteral("インポート元のフォルダーが設定されてません。"));
+        return QString();
     }
-    std::unique_ptr<Workbook> book;
-    const WorkbookStatus status = OpenForReading(path, book);
+    return FindImportWorkbook(folder, xlsName);
+}
+
+bool ImportInputReadable(const QString& command, const WorkbookStatus& status, const QString& path,
+                         const QList<ImportProblem>& problems)
+{
     if (!status) {
         PrintImportMessage(command, ImportWorkbookFailureMessage(status, path));
-        return nullptr;
+        return false;
     }
-    return book;
+    PrintImportProblems(command, problems);
+    if (ImportIsRefused(problems)) {
+        PrintImportMessage(command, ImportRefusalMessage(problems));
+        return false;
+    }
+    return true;
 }
 
 void PrintImportProblems(const QString& command, const QList<ImportProblem>& problems)

@@ -4,12 +4,11 @@
 #include "excel_import/import_problems.h"
 
 #include <QString>
-#include <memory>
 #include <optional>
 
 class Invocation;
 struct AppState;
-class Workbook;
+struct WorkbookStatus;
 
 struct ImportArguments {
     QString file;       // absolute; empty: the workbook in the import folder
@@ -19,9 +18,15 @@ struct ImportArguments {
 // Nothing (the usage error already printed, `exitStatus` set) when the arguments are malformed.
 std::optional<ImportArguments> ParseImportArguments(const Invocation& invocation, int& exitStatus);
 
-// The workbook read, or null after printing why it cannot be read (message of the import screen).
-std::unique_ptr<Workbook> OpenImportInput(const QString& command, const AppState& state,
-                                          const ImportArguments& arguments, const QString& xlsName);
+// The workbook to read: FILE, or the import workbook `xlsName` of the import folder. Empty after
+// printing why when no import folder is set.
+QString ImportInputPath(const QString& command, const AppState& state, const ImportArguments& arguments,
+                        const QString& xlsName);
+
+// After reading: prints the problems the check found; false after printing why when the
+// workbook could not be read or holds cells whose values cannot be read (nothing is written).
+bool ImportInputReadable(const QString& command, const WorkbookStatus& status, const QString& path,
+                         const QList<ImportProblem>& problems);
 
 // A message of the screens on stderr, its CR-joined lines as separate lines.
 void PrintImportMessage(const QString& command, const QString& text);

@@ -1,5 +1,6 @@
 // import-items [FILE] [--check]: the item import from "Mb在庫品INP" (or FILE). The problems the
-// check finds go to stderr and the import goes on; with --check nothing is written.
+// check finds go to stderr and the import goes on, except past a cell whose value cannot be
+// read; with --check nothing is written and problems make the exit status 1.
 #include "cli/command.h"
 #include "cli/console_output.h"
 #include "cli/import_input.h"
@@ -8,7 +9,7 @@
 #include "storage/app_state.h"
 #include "storage/field_text.h"
 #include "storage/shared_checks.h"
-#include "workbook/workbook_operations.h"
+#include "workbook/workbook_errors.h"
 
 int RunImportItems(Invocation& invocation)
 {
@@ -22,12 +23,14 @@ int RunImportItems(Invocation& invocation)
         return ExitFailed;
     if (!CheckStopAll(*state))
         return ExitFailed;
-    std::unique_ptr<Workbook> book = OpenImportInput(command, *state, *arguments, ImportWorkbookName::Items);
-    if (!book)
+    const QString path = ImportInputPath(command, *state, *arguments, ImportWorkbookName::Items);
+    if (path.isEmpty())
         return ExitFailed;
-    const ItemImportPlan plan = ReadItemImport(book->sheet(), ReadFlag(state->SharedSettings[SharedLine::StartOfUse]));
-    FinishAfterReading(book);
-    PrintImportProblems(command, plan.problems);
+    ItemImportPlan plan;
+    const WorkbookStatus status =
+        ReadItemImportWorkbook(path, ReadFlag(state->SharedSettings[SharedLine::StartOfUse]), plan);
+    if (!ImportInputReadable(command, status, path, plan.problems))
+        return ExitFailed;
     if (arguments->check) {
         PrintOut(QStringLiteral("checked: %1\n").arg(plan.items.size()));
         return plan.problems.isEmpty() ? ExitSuccess : ExitFailed;

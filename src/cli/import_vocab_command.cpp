@@ -1,5 +1,6 @@
 // import-vocab [FILE] [--check]: the word lists 2..6 from "Mb在庫品項目INP" (or FILE). The
-// problems the check finds go to stderr and the import goes on; with --check nothing is written.
+// problems the check finds go to stderr and the import goes on, except past a cell whose value
+// cannot be read; with --check nothing is written and problems make the exit status 1.
 #include "cli/command.h"
 #include "cli/console_output.h"
 #include "cli/import_input.h"
@@ -8,7 +9,7 @@
 #include "storage/app_state.h"
 #include "storage/file_error.h"
 #include "storage/shared_checks.h"
-#include "workbook/workbook_operations.h"
+#include "workbook/workbook_errors.h"
 
 int RunImportVocab(Invocation& invocation)
 {
@@ -22,12 +23,13 @@ int RunImportVocab(Invocation& invocation)
         return ExitFailed;
     if (!CheckStopAll(*state))
         return ExitFailed;
-    std::unique_ptr<Workbook> book = OpenImportInput(command, *state, *arguments, ImportWorkbookName::Vocabulary);
-    if (!book)
+    const QString path = ImportInputPath(command, *state, *arguments, ImportWorkbookName::Vocabulary);
+    if (path.isEmpty())
         return ExitFailed;
-    const VocabularyImportPlan plan = ReadVocabularyImport(book->sheet());
-    FinishAfterReading(book);
-    PrintImportProblems(command, plan.problems);
+    VocabularyImportPlan plan;
+    const WorkbookStatus status = ReadVocabularyImportWorkbook(path, plan);
+    if (!ImportInputReadable(command, status, path, plan.problems))
+        return ExitFailed;
     qsizetype words = 0;
     for (const QStringList& list : plan.lists)
         words += list.size();

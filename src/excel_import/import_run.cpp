@@ -8,7 +8,7 @@
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
-#include "workbook/workbook_operations.h"
+#include "workbook/workbook_errors.h"
 
 #include <algorithm>
 
@@ -51,30 +51,41 @@ private:
     ImportRunResult& m_result;
 };
 
-// Opens the import workbook `name` of the import folder and shows its path. Null (and the
-// outcome set, the message told) when there is no folder or the workbook cannot be read.
-std::unique_ptr<Workbook> openImportWorkbook(AppState& state, const QString& name, const ImportRunView& view,
-                                             ImportRunResult& result, RunReport& report)
+// The path of the import workbook `name` in the import folder, shown on the screen. Empty
+// (the outcome set, the message told) when no import folder is set.
+QString importWorkbookPath(AppState& state, const QString& name, const ImportRunView& view, ImportRunResult& result,
+                           RunReport& report)
 {
     const QString folder = ImportFolderPath(state);
     if (folder.isEmpty()) {
         // Without a folder the name alone would be looked up in the working directory.
         result.outcome = ImportOutcome::Unreadable;
         report.tell(ImportText::ConfirmTitle, NoImportFolderMessage());
-        return nullptr;
+        return QString();
     }
     result.path = FindImportWorkbook(folder, name);
     if (view.showPath)
         view.showPath(result.path);
-    setBusy(view, true);
-    std::unique_ptr<Workbook> workbook;
-    const WorkbookStatus status = OpenForReading(result.path, workbook);
-    if (!status || !workbook) {
+    return result.path;
+}
+
+// After reading: false (the outcome set, the message told) when the workbook could not be read
+// or holds cells whose values cannot be read; nothing is written then, in any mode.
+bool readable(const WorkbookStatus& status, const QList<ImportProblem>& problems, ImportRunResult& result,
+              RunReport& report)
+{
+    if (!status) {
         result.outcome = ImportOutcome::Unreadable;
         report.tell(ImportProblemTitle(), ImportWorkbookFailureMessage(status, result.path));
-        return nullptr;
+        return false;
     }
-    return workbook;
+    result.problems = int(problems.size());
+    if (ImportIsRefused(problems)) {
+        result.outcome = ImportOutcome::Unreadable;
+        report.tell(ImportProblemTitle(), ImportRefusalMessage(problems));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -85,12 +96,14 @@ ImportRunResult runItemImport(AppState& state, ImportRunMode mode, const ImportR
 {
     ImportRunResult result;
     RunReport report(state, mode, view, result);
-    std::unique_ptr<Workbook> workbook = openImportWorkbook(state, ImportWorkbookName::Items, view, result, report);
-    if (!workbook)
+    if (importWorkbookPath(state, ImportWorkbookName::Items, view, result, report).isEmpty())
         return result;
-    const ItemImportPlan plan = ReadItemImport(workbook->sheet(), ReadFlag(state.SharedSettings[SharedLine::StartOfUse]));
-    FinishAfterReading(workbook);
-    result.problems = int(plan.problems.size());
+    setBusy(view, true);
+    ItemImportPlan plan;
+    const WorkbookStatus status =
+        ReadItemImportWorkbook(result.path, ReadFlag(state.SharedSettings[SharedLine::StartOfUse]), plan);
+    if (!readable(status, plan.problems, result, report))
+        return result;
     result.overCapacity = plan.overCapacity();
     if (!report.goOnDespite(plan.problems)) {
         result.outcome = ImportOutcome::Declined;
@@ -145,13 +158,13 @@ ImportRunResult RunVocabularyImport(AppState& state, const ImportRunView& view)
 {
     ImportRunResult result;
     RunReport report(state, ImportRunMode::Interactive, view, result);
-    std::unique_ptr<Workbook> workbook =
-        openImportWorkbook(state, ImportWorkbookName::Vocabulary, view, result, report);
-    if (!workbook)
+    if (importWorkbookPath(state, ImportWorkbookName::Vocabulary, view, result, report).isEmpty())
         return result;
-    const VocabularyImportPlan plan = ReadVocabularyImport(workbook->sheet());
-    FinishAfterReading(workbook);
-    result.problems = int(plan.problems.size());
+    setBusy(view, true);
+    VocabularyImportPlan plan;
+    const WorkbookStatus status = ReadVocabularyImportWorkbook(result.path, plan);
+    if (!readable(status, plan.problems, result, report))
+        return result;
     if (!report.goOnDespite(plan.problems)) {
         result.outcome = ImportOutcome::Declined;
         return result;

@@ -1,5 +1,9 @@
 #include "excel_import/item_import.h"
 
+#include "excel_import/import_cell_values.h"
+#include "excel_import/import_sheet_rows.h"
+#include "excel_import/row_pairs.h"
+
 #include "storage/shared_settings_change.h"
 #include "ledger/stock_computation.h"
 #include "storage/app_state.h"
@@ -8,6 +12,7 @@
 #include "storage/ledger_file.h"
 #include "storage/settings_files.h"
 #include "workbook/cell_address.h"
+#include "workbook/sheet_row_cells.h"
 #include "workbook/worksheet.h"
 
 #include <QFileInfo>
@@ -27,6 +32,7 @@ enum : int {
     ColStartOfUse = 30,
 };
 constexpr int FirstItemRow = 5;
+constexpr int StartMonthRow = 4; // O4, or P4: the first month caption
 
 bool isNumberField(int field)
 {
@@ -51,45 +57,58 @@ bool isYearMonth(const QString& text)
     return month >= 1 && month <= 12;
 }
 
+// Reads the items of the row pairs into the plan, checking each value as it goes.
 class PlanReader {
 public:
-    PlanReader(const Worksheet& sheet, ItemImportPlan& plan) : m_sheet(sheet), m_plan(plan) {}
+    PlanReader(ItemImportPlan& plan, bool startOfUse) : m_plan(plan), m_startOfUse(startOfUse) {}
 
-    ItemRecord readItem(int row, bool startOfUse)
+    // One pair of rows; false after the last item (a receipts row without a name).
+    bool takeItem(const SheetRowCells& receipts, const SheetRowCells& issues)
+    {
+        if (FieldText(receipts.text(ColName)).isEmpty())
+            return false;
+        const int row = receipts.row();
+        ++m_plan.itemsInWorkbook;
+        if (int(m_plan.items.size()) >= AppState::MaxRecords) {
+            if (m_plan.itemsInWorkbook == AppState::MaxRecords + 1)
+                problem(ImportProblem::Kind::OverCapacity, row, 0, QString());
+            return true;
+        }
+        ItemRecord record = readItem(receipts, issues);
+        const QString number = record.text(ItemField::Number);
+        if (!number.isEmpty()) {
+            if (m_numbers.contains(number))
+                problem(ImportProblem::Kind::DuplicateNumber, row, ColItemNumber, number);
+            else
+                m_numbers.insert(number, row);
+        }
+        m_plan.items.push_back(record);
+        return true;
+    }
+
+private:
+    ItemRecord readItem(const SheetRowCells& receipts, const SheetRowCells& issues)
     {
         ItemRecord record;
         for (int field = ItemField::Number; field <= ItemField::Stock; ++field) {
             const int column = ColItemNumber + field;
-            const QString value = FieldText(m_sheet.text(row, column));
-            if (isNumberField(field))
-                checkNumber(row, column, value);
-            checkWidth(row, column, value, ItemRecord::TextWidth);
-            record.setText(field, value);
+            if (const auto value = readValue(receipts, column, ItemRecord::TextWidth, isNumberField(field)))
+                record.setText(field, *value);
         }
-        readQuantities(record, row, QtyRow::Received);
-        readQuantities(record, row + 1, QtyRow::Issued);
-        if (startOfUse) {
-            const QString start = m_sheet.text(row, ColStartOfUse).trimmed();
-            checkWidth(row, ColStartOfUse, start, ItemRecord::TextWidth);
-            record.setText(ItemField::StartOfUse, start);
+        readQuantities(record, receipts, QtyRow::Received);
+        readQuantities(record, issues, QtyRow::Issued);
+        if (m_startOfUse) {
+            if (const auto start = readValue(receipts, ColStartOfUse, ItemRecord::TextWidth, false))
+                record.setText(ItemField::StartOfUse, *start);
         }
         return record;
     }
 
-    void problem(ImportProblem::Kind kind, int row, int column, const QString& value)
-    {
-        const QString letters = column > 0 ? QString::fromLatin1(ColumnLetters(column)) : QString();
-        m_plan.problems.append(ImportProblem{kind, row, letters, value});
-    }
-
-private:
-    void readQuantities(ItemRecord& record, int row, int r)
+    void readQuantities(ItemRecord& record, const SheetRowCells& cells, int r)
     {
         auto store = [&](int column, int c) {
-            const QString value = FieldText(m_sheet.text(row, column));
-            checkNumber(row, column, value);
-            checkWidth(row, column, value, ItemRecord::QtyWidth);
-            record.setQty(r, c, value);
+            if (const auto value = readValue(cells, column, ItemRecord::QtyWidth, true))
+                record.setQty(r, c, *value);
         };
         store(ColTotal, QtyColumn::Total);
         for (int month = QtyColumn::FirstMonth; month <= QtyColumn::LastMonth; ++month)
@@ -105,26 +124,83 @@ private:
         if (const auto text = QtyFieldText(rate))
             record.setQty(r, QtyColumn::Rate, *text);
         else // a cut number would be a wrong number: the field stays empty
-            problem(ImportProblem::Kind::RateTooLong, row, ColRate, QString::number(rate, 'f', 0));
+            problem(ImportProblem::Kind::RateTooLong, cells.row(), ColRate, QString::number(rate, 'f', 0));
     }
 
-    void checkNumber(int row, int column, const QString& value)
+    // The value a field gets from the cell, or nothing when the cell gives it none: a formula
+    // without its result, an error value where a number belongs, a number too long for the
+    // field (a cut number would be a wrong number). Each is a problem of the check.
+    std::optional<QString> readValue(const SheetRowCells& cells, int column, int width, bool number)
     {
-        if (!value.isEmpty() && !ParseNumber(value))
-            problem(ImportProblem::Kind::TextInNumber, row, column, value);
+        using Kind = ImportProblem::Kind;
+        const int row = cells.row();
+        const ImportCell cell = ReadImportCell(cells, column);
+        if (cell.unreadable) {
+            problem(Kind::NoResult, row, column, QString());
+            return std::nullopt;
+        }
+        if (cell.error && number) {
+            problem(Kind::ErrorValue, row, column, cell.text);
+            return std::nullopt;
+        }
+        const QString& value = cell.text;
+        if (value.isEmpty())
+            return value;
+        if (number && !ParseNumber(value))
+            problem(Kind::TextInNumber, row, column, value);
+        if (const QString missing = Cp932::missingCharacters(value); !missing.isEmpty())
+            problem(Kind::MissingCharacters, row, column, missing);
+        if (!fitsWidth(value, width)) {
+            if (number && ParseNumber(value)) {
+                problem(Kind::NumberTooLong, row, column, value);
+                return QString();
+            }
+            problem(Kind::TextCut, row, column, value);
+        }
+        return value;
     }
 
-    void checkWidth(int row, int column, const QString& value, int width)
+    void problem(ImportProblem::Kind kind, int row, int column, const QString& value)
     {
-        if (!fitsWidth(value, width))
-            problem(ImportProblem::Kind::TextCut, row, column, value);
+        const QString letters = column > 0 ? QString::fromLatin1(ColumnLetters(column)) : QString();
+        m_plan.problems.append(ImportProblem{kind, row, letters, value});
     }
 
-    const Worksheet& m_sheet;
     ItemImportPlan& m_plan;
+    bool m_startOfUse;
+    QHash<QString, int> m_numbers;
 };
 
 } // namespace
+
+struct ItemImportReader::Pairs {
+    Pairs(ItemImportPlan& plan, bool startOfUse)
+        : reader(plan, startOfUse),
+          pairs(FirstItemRow, [this](const SheetRowCells& receipts, const SheetRowCells& issues) {
+              return reader.takeItem(receipts, issues);
+          })
+    {
+    }
+    PlanReader reader;
+    RowPairs pairs;
+};
+
+ItemImportReader::ItemImportReader(bool startOfUse) : m_pairs(std::make_unique<Pairs>(m_plan, startOfUse)) {}
+
+ItemImportReader::~ItemImportReader() = default;
+
+bool ItemImportReader::take(const SheetRowCells& row)
+{
+    if (row.row() == StartMonthRow)
+        m_plan.startMonth = ImportStartMonth(row.text(15), row.text(16));
+    return m_pairs->pairs.take(row);
+}
+
+ItemImportPlan ItemImportReader::finish()
+{
+    m_pairs->pairs.finish();
+    return std::move(m_plan);
+}
 
 QString ImportStartMonth(const QString& o4, const QString& p4)
 {
@@ -138,28 +214,17 @@ QString ImportStartMonth(const QString& o4, const QString& p4)
 
 ItemImportPlan ReadItemImport(const Worksheet& sheet, bool startOfUse)
 {
-    ItemImportPlan plan;
-    plan.startMonth = ImportStartMonth(sheet.text(4, 15), sheet.text(4, 16));
-    PlanReader reader(sheet, plan);
-    QHash<QString, int> numbers;
-    for (int row = FirstItemRow; !FieldText(sheet.text(row, ColName)).isEmpty(); row += 2) {
-        ++plan.itemsInWorkbook;
-        if (int(plan.items.size()) >= AppState::MaxRecords) {
-            if (plan.itemsInWorkbook == AppState::MaxRecords + 1)
-                reader.problem(ImportProblem::Kind::OverCapacity, row, 0, QString());
-            continue;
-        }
-        ItemRecord record = reader.readItem(row, startOfUse);
-        const QString number = record.text(ItemField::Number);
-        if (!number.isEmpty()) {
-            if (numbers.contains(number))
-                reader.problem(ImportProblem::Kind::DuplicateNumber, row, ColItemNumber, number);
-            else
-                numbers.insert(number, row);
-        }
-        plan.items.push_back(record);
-    }
-    return plan;
+    ItemImportReader reader(startOfUse);
+    VisitWorksheetRows(sheet, [&reader](const SheetRowCells& row) { return reader.take(row); });
+    return reader.finish();
+}
+
+WorkbookStatus ReadItemImportWorkbook(const QString& path, bool startOfUse, ItemImportPlan& plan)
+{
+    ItemImportReader reader(startOfUse);
+    const WorkbookStatus status = ReadImportRows(path, [&reader](const SheetRowCells& row) { return reader.take(row); });
+    plan = reader.finish();
+    return status;
 }
 
 ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, const CommitProgress& progress)

@@ -8,10 +8,13 @@
 #include "storage/item_record.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
 
 struct AppState;
+class SheetRowCells;
 class Worksheet;
+struct WorkbookStatus;
 
 // The start year-month a workbook names: the first seven characters of O4 when they read as
 // yyyy/mm, otherwise the first seven of P4 when those do (the first month caption of a ledger
@@ -26,9 +29,27 @@ struct ItemImportPlan {
     bool overCapacity() const { return itemsInWorkbook > int(items.size()); }
 };
 
-// Reads the items of the first worksheet: from row 5 until a receipts row whose D is empty.
-// Column AD (start of use) is read only when `startOfUse` is on. Rates are computed.
+// Reads the items of the first worksheet as its rows arrive: from row 5 until a receipts row
+// whose D is empty. Column AD (start of use) is read only when `startOfUse` is on. Rates are
+// computed. Numbers are taken as a spreadsheet program shows them (WorkbookNumberText).
+class ItemImportReader {
+public:
+    explicit ItemImportReader(bool startOfUse);
+    ~ItemImportReader();
+    // A SheetRowVisitor: false once the items ended.
+    bool take(const SheetRowCells& row);
+    ItemImportPlan finish();
+
+private:
+    struct Pairs;
+    ItemImportPlan m_plan;
+    std::unique_ptr<Pairs> m_pairs;
+};
+
 ItemImportPlan ReadItemImport(const Worksheet& sheet, bool startOfUse);
+// Reads the workbook at `path` as a stream. Not ok: the workbook cannot be read (the plan is
+// then of no use).
+WorkbookStatus ReadItemImportWorkbook(const QString& path, bool startOfUse, ItemImportPlan& plan);
 
 struct ItemImportResult {
     CommitResult commit;   // io.ok false: nothing was written

@@ -1,12 +1,17 @@
 #include "excel_import/monthly_import.h"
 
+#include "excel_import/import_cell_values.h"
+#include "excel_import/import_problems.h"
+#include "excel_import/import_sheet_rows.h"
+#include "excel_import/row_pairs.h"
+
 #include "ledger/column_captions.h"
 #include "ledger/stock_computation.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
-#include "workbook/workbook_operations.h"
+#include "workbook/sheet_row_cells.h"
 
 #include <QHash>
 #include <cerrno>
@@ -24,39 +29,24 @@ constexpr int NoteListLimit = 20;
 
 // A monthly total as the month field stores it, or nothing when the cell holds no usable total.
 // Formula results of summed decimals are taken to 15 significant digits (0.1 + 0.2 is "0.3").
-std::optional<QString> monthTotalText(const Worksheet& sheet, int row)
+std::optional<QString> monthTotalText(const ImportCell& cell, CellKind kind)
 {
-    switch (sheet.kind(row, MonthTotalColumn)) {
-    case CellKind::Empty:
-        return QString();
-    case CellKind::Number: {
-        const QString text = QString::number(sheet.number(row, MonthTotalColumn), 'g', 15);
-        if (text.contains(u'e') || text.size() > ItemRecord::QtyWidth)
-            return std::nullopt;
-        return text;
-    }
-    case CellKind::Text:
-    case CellKind::SharedText: {
-        const QString text = FieldText(sheet.text(row, MonthTotalColumn));
-        if (text.isEmpty())
-            return text;
-        if (!ParseNumber(text) || text.size() > ItemRecord::QtyWidth)
-            return std::nullopt;
-        return text;
-    }
-    default: // an error value, TRUE/FALSE, a formula whose result cannot be read
+    if (cell.unreadable || cell.error || kind == CellKind::Bool)
         return std::nullopt;
-    }
+    if (cell.text.isEmpty())
+        return cell.text;
+    if (!ParseNumber(cell.text) || cell.text.size() > ItemRecord::QtyWidth)
+        return std::nullopt;
+    return cell.text;
 }
 
-void readMonthTotal(const Worksheet& sheet, int row, QString& into, MonthlyPair& pair)
+void readMonthTotal(const SheetRowCells& row, QString& into, MonthlyPair& pair)
 {
-    if (const auto text = monthTotalText(sheet, row)) {
+    const ImportCell cell = ReadImportCell(row, MonthTotalColumn);
+    if (const auto text = monthTotalText(cell, row.kind(MonthTotalColumn)))
         into = *text;
-    } else if (pair.unusableRow == 0) {
-        pair.unusableRow = row;
-        pair.unusableText = sheet.text(row, MonthTotalColumn);
-    }
+    else
+        pair.unusable.append(UnusableTotal{row.row(), cell.unreadable ? QString() : row.text(MonthTotalColumn)});
 }
 
 // Sums of decimal quantities are rounded to a millionth, as the edit frame rounds them.
@@ -131,21 +121,40 @@ void appendItemLines(QStringList& lines, const QList<NegativeStockItem>& items)
 
 } // namespace
 
+MonthlyImportReader::MonthlyImportReader()
+    : m_rowPairs(std::make_unique<RowPairs>(FirstPairRow, [this](const SheetRowCells& receipts, const SheetRowCells& issues) {
+          MonthlyPair pair;
+          pair.row = receipts.row();
+          pair.yearMonth = FieldText(receipts.text(YearMonthColumn));
+          pair.itemNumber = FieldText(receipts.text(ItemNumberColumn));
+          if (pair.yearMonth.isEmpty() && pair.itemNumber.isEmpty())
+              return false;
+          readMonthTotal(receipts, pair.received, pair);
+          readMonthTotal(issues, pair.issued, pair);
+          m_pairs.push_back(std::move(pair));
+          return true;
+      }))
+{
+}
+
+MonthlyImportReader::~MonthlyImportReader() = default;
+
+bool MonthlyImportReader::take(const SheetRowCells& row)
+{
+    return m_rowPairs->take(row);
+}
+
+std::vector<MonthlyPair> MonthlyImportReader::finish()
+{
+    m_rowPairs->finish();
+    return std::move(m_pairs);
+}
+
 std::vector<MonthlyPair> ReadMonthlyImport(const Worksheet& sheet)
 {
-    std::vector<MonthlyPair> pairs;
-    for (int row = FirstPairRow;; row += 2) {
-        MonthlyPair pair;
-        pair.row = row;
-        pair.yearMonth = FieldText(sheet.text(row, YearMonthColumn));
-        pair.itemNumber = FieldText(sheet.text(row, ItemNumberColumn));
-        if (pair.yearMonth.isEmpty() && pair.itemNumber.isEmpty())
-            break;
-        readMonthTotal(sheet, row, pair.received, pair);
-        readMonthTotal(sheet, row + 1, pair.issued, pair);
-        pairs.push_back(std::move(pair));
-    }
-    return pairs;
+    MonthlyImportReader reader;
+    VisitWorksheetRows(sheet, [&reader](const SheetRowCells& row) { return reader.take(row); });
+    return reader.finish();
 }
 
 MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<MonthlyPair>& pairs,
@@ -183,10 +192,10 @@ MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<Monthl
                 result.unknownItem = pair.itemNumber;
                 break;
             }
-            if (pair.unusableRow != 0) {
-                result.unusableRow = pair.unusableRow;
-                result.unusableText = pair.unusableText;
-                return false;
+            if (!pair.unusable.isEmpty() || !result.unusable.isEmpty()) {
+                // Nothing is written; the rest of the pairs are looked at only to name every cell.
+                result.unusable.append(pair.unusable);
+                continue;
             }
             ItemRecord& record = records[size_t(*found)];
             record.setQty(QtyRow::Received, month, monthValue(pair.received));
@@ -199,6 +208,8 @@ MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<Monthl
                 kept[*found] = Kept{outcome, stock};
             ++result.applied;
         }
+        if (!result.unusable.isEmpty())
+            return false;
         for (const auto& [index, item] : kept) {
             const ItemRecord& record = records[size_t(index)];
             NegativeStockItem listed{index + 1, record.text(ItemField::Number), record.text(ItemField::Name), item.stock};
@@ -207,7 +218,7 @@ MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<Monthl
         return write == MonthlyImportWrite::Commit;
     };
     result.commit = CommitLedgerEdit(state, edit, progress, {ChangeOperation::MonthlyImport, true});
-    if (result.checkOnly && edited && result.unusableRow == 0) {
+    if (result.checkOnly && edited && result.unusable.isEmpty()) {
         result.commit.io = IoResult::success();
         result.commit.recordCount = editedCount;
     }
@@ -217,18 +228,16 @@ MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<Monthl
 MonthlyImportResult ImportMonthlyWorkbook(AppState& state, const QString& path, const CommitProgress& progress,
                                           MonthlyImportWrite write)
 {
-    std::unique_ptr<Workbook> workbook;
-    const WorkbookStatus status = OpenForReading(path, workbook);
+    MonthlyImportReader reader;
+    const WorkbookStatus status = ReadImportRows(path, [&reader](const SheetRowCells& row) { return reader.take(row); });
+    const std::vector<MonthlyPair> pairs = reader.finish();
     if (!status) {
-        FinishAfterReading(workbook);
         MonthlyImportResult result;
         result.workbook = status;
         result.checkOnly = write == MonthlyImportWrite::CheckOnly;
         result.commit.io = IoResult::failure(path, ENOENT, QStringLiteral("the workbook was not read"));
         return result;
     }
-    const std::vector<MonthlyPair> pairs = ReadMonthlyImport(workbook->sheet());
-    FinishAfterReading(workbook);
     return ApplyMonthlyImport(state, pairs, progress, write);
 }
 
@@ -267,20 +276,31 @@ QString MonthlyImportRefusal(const MonthlyImportResult& result, const QString& p
         const QString what = missing ? QStringLiteral("　日毎入出庫数量のExcelファイルが見つかりません。")
                                      : QStringLiteral("　日毎入出庫数量のExcelファイルを読み込めません。");
         QStringList lines{what, QStringLiteral("　") + path};
-        if (result.workbook.error == WorkbookError::NotAWorkbook)
+        if (result.workbook.error == WorkbookError::TooLarge)
+            lines.append(QStringLiteral("　ファイルが大きすぎます。") + WorkbookSizeText(result.workbook));
+        else if (result.workbook.error == WorkbookError::NotAWorkbook)
             lines.append(QStringLiteral("　ファイルが壊れているか、Excelファイルではありません。"));
         else if (result.workbook.error == WorkbookError::InUse)
             lines.append(QStringLiteral("　ファイルを開けません。使用中でないか確認してください。"));
         lines.append(unchanged);
         return lines.join(u'\r');
     }
-    if (result.unusableRow != 0) {
-        const QString cell = QStringLiteral("　%1行目のG列（月合計）").arg(result.unusableRow);
-        const QString what = result.unusableText.isEmpty()
-            ? cell + QStringLiteral("の計算結果を読み取れません。")
-            : cell + QStringLiteral("の「") + result.unusableText + QStringLiteral("」は月の数量として取り込めません。");
-        return joinLines({what, QStringLiteral("　月合計は7桁以内の数値にしてください。"),
-                          QStringLiteral("　Excelで確認して上書き保存してから、もう一度入出庫転記してください。"), unchanged});
+    if (!result.unusable.isEmpty()) {
+        QStringList lines;
+        const int shown = std::min(int(result.unusable.size()), NoteListLimit);
+        for (int k = 0; k < shown; ++k) {
+            const UnusableTotal& cell = result.unusable[k];
+            const QString place = QStringLiteral("　%1行目のG列（月合計）").arg(cell.row);
+            lines.append(cell.text.isEmpty() ? place + QStringLiteral("の計算結果が保存されていないため読み取れません。")
+                                             : place + QStringLiteral("の「") + cell.text
+                                                   + QStringLiteral("」は月の数量として取り込めません。"));
+        }
+        if (result.unusable.size() > shown)
+            lines.append(QStringLiteral("　ほか %1 件").arg(result.unusable.size() - shown));
+        lines.append(QStringLiteral("　月合計は7桁以内の数値にしてください。"));
+        lines.append(QStringLiteral("　Excelで開いて計算結果を確かめ、上書き保存してから、もう一度入出庫転記してください。"));
+        lines.append(unchanged);
+        return lines.join(u'\r');
     }
     return QString();
 }

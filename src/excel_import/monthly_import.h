@@ -8,10 +8,20 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 #include <vector>
 
 struct AppState;
+class RowPairs;
+class SheetRowCells;
 class Worksheet;
+
+// A G cell that holds no usable monthly total: a formula result that cannot be read, an error
+// value, text, a number too long for a month field.
+struct UnusableTotal {
+    int row = 0;
+    QString text;     // what the cell shows; empty for a formula saved without its result
+};
 
 struct MonthlyPair {
     int row = 0;           // the receipts row; the issues row is row + 1
@@ -19,14 +29,24 @@ struct MonthlyPair {
     QString itemNumber;    // C, trimmed
     QString received;      // G of the receipts row
     QString issued;        // G of the issues row
-    // A G cell of this pair that holds no usable monthly total (a formula result that cannot
-    // be read, an error value, text, a number too long for a month field): its row and what it
-    // shows. 0 when both totals are usable.
-    int unusableRow = 0;
-    QString unusableText;
+    QList<UnusableTotal> unusable; // the G cells of this pair without a usable total
 };
 
-// The row pairs from row 4 until a receipts row whose B and C are both empty.
+// The row pairs from row 4 until a receipts row whose B and C are both empty, read as the rows
+// of the sheet arrive. Totals are taken as a spreadsheet program shows them (WorkbookNumberText).
+class MonthlyImportReader {
+public:
+    MonthlyImportReader();
+    ~MonthlyImportReader();
+    // A SheetRowVisitor: false once the pairs ended.
+    bool take(const SheetRowCells& row);
+    std::vector<MonthlyPair> finish();
+
+private:
+    std::vector<MonthlyPair> m_pairs;
+    std::unique_ptr<RowPairs> m_rowPairs;
+};
+
 std::vector<MonthlyPair> ReadMonthlyImport(const Worksheet& sheet);
 
 struct NegativeStockItem {
@@ -44,12 +64,13 @@ struct MonthlyImportResult {
     int skipped = 0;            // pairs outside the ledger year or without item number
     int unknownRow = 0;         // the row of an item number not in the ledger (the import stopped there)
     QString unknownItem;
-    int unusableRow = 0;        // a monthly total that cannot be used: the import was refused as a whole
-    QString unusableText;
+    // Monthly totals that cannot be used, of every pair the import would apply: the import was
+    // refused as a whole.
+    QList<UnusableTotal> unusable;
     QList<NegativeStockItem> negatives; // items whose month values stand but whose totals were kept
     QList<NegativeStockItem> unfitting; // the same for totals or rates too long for their fields
     // The import ran to its end (or to an unknown item) and its changes are in the ledger.
-    bool completed() const { return workbook.ok() && unusableRow == 0 && commit.ok() && !checkOnly; }
+    bool completed() const { return workbook.ok() && unusable.isEmpty() && commit.ok() && !checkOnly; }
 };
 
 enum class MonthlyImportWrite { Commit, CheckOnly };

@@ -8,7 +8,9 @@
 #include <array>
 
 struct AppState;
+class SheetRowCells;
 class Worksheet;
+struct WorkbookStatus;
 
 struct VocabularyImportPlan {
     static constexpr int MaxEntries = 2000;
@@ -16,7 +18,25 @@ struct VocabularyImportPlan {
     QList<ImportProblem> problems;
 };
 
+// Reads the lists as the rows of the sheet arrive. An entry with '"' gets "'" (the list files
+// quote their entries), one longer than an item's text field is cut at a character; both, and
+// characters the code page cannot hold, are problems of the check, as is a formula without its
+// result (which refuses the import).
+class VocabularyImportReader {
+public:
+    VocabularyImportReader();
+    // A SheetRowVisitor: false once every list ended.
+    bool take(const SheetRowCells& row);
+    VocabularyImportPlan finish();
+
+private:
+    VocabularyImportPlan m_plan;
+    std::array<int, 5> m_nextRow{}; // the row of each list's next entry; 0 once the list ended
+};
+
 VocabularyImportPlan ReadVocabularyImport(const Worksheet& sheet);
+// Reads the workbook at `path` as a stream. Not ok: the workbook cannot be read.
+WorkbookStatus ReadVocabularyImportWorkbook(const QString& path, VocabularyImportPlan& plan);
 
 // Entries 1..n of each list become the plan's words (ids kept: the lists are read from their
 // files first), the count line becomes n + 1 and entry n + 1 (the end mark) is cleared; then the

@@ -189,4 +189,22 @@ QByteArray cutToWidth(const QByteArray& bytes, qsizetype width)
     return bytes.left(end);
 }
 
+QString missingCharacters(const QString& text)
+{
+    bool ascii = true;
+    for (QChar c : text)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii || decode(encode(text)) == text)
+        return {};
+    QString missing;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length;
+        if (!missing.contains(character) && decode(encode(character)) != character)
+            missing += character;
+    }
+    return missing;
+}
+
 } // namespace Cp932

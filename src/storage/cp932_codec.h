@@ -13,6 +13,10 @@ inline QString decode(const QByteArray& bytes) { return decode(bytes.constData()
 // Characters that cp932 cannot hold become '?'.
 QByteArray encode(const QString& text);
 
+// The characters of `text` that cp932 cannot hold as they are (encode() would make them '?' or
+// another character), each once, in the order they first appear; empty when it holds them all.
+QString missingCharacters(const QString& text);
+
 // True when every byte sequence is a valid cp932 character.
 bool isValid(const char* data, qsizetype size);
 

@@ -6,6 +6,7 @@
 namespace WorkbookError {
 enum : int {
     None = 0,
+    TooLarge = 7,          // a workbook to read is larger than the import can take (found and limit in the status)
     Internal = 51,         // a failure inside the layer itself
     DiskFull = 61,
     FileNotFound = 53,     // the template or the workbook to read is missing
@@ -22,6 +23,9 @@ enum : int {
 struct WorkbookStatus {
     int error = WorkbookError::None;
     QString detail;
+    // TooLarge: what was found and the limit, in bytes of the sheet or in cells (detail says which).
+    qint64 found = 0;
+    qint64 limit = 0;
 
     bool ok() const { return error == WorkbookError::None; }
     explicit operator bool() const { return ok(); }

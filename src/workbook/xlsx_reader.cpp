@@ -3,7 +3,9 @@
 // NotAWorkbook; nothing is trusted to be in range.
 #include "workbook/cell_address.h"
 #include "workbook/package_relations.h"
+#include "workbook/sheet_row_reading.h"
 #include "workbook/workbook.h"
+#include "workbook/xlsx_parts.h"
 #include "workbook/xlsx_text_escapes.h"
 
 #include <QFile>
@@ -20,34 +22,6 @@ constexpr qint64 MaxCells = 40'000'000;
 WorkbookStatus damaged(const char* what)
 {
     return WorkbookStatus::failure(WorkbookError::NotAWorkbook, QString::fromLatin1(what));
-}
-
-bool endsWith(const char* text, const char* suffix)
-{
-    const size_t a = std::strlen(text), b = std::strlen(suffix);
-    return a >= b && std::strcmp(text + a - b, suffix) == 0;
-}
-
-bool parse(pugi::xml_document& doc, const std::string& xml)
-{
-    // Without parse_doctype a DOCTYPE is skipped and never expanded: no external or recursive
-    // entities reach the reader.
-    return bool(doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata_single));
-}
-
-// Target of the first relationship of `part` whose type ends with `typeSuffix` (or has `id`).
-std::string relationTarget(const pugi::xml_document& rels, const std::string& part, const char* typeSuffix,
-                           const char* id = nullptr)
-{
-    for (pugi::xml_node rel : ChildNamed(rels, "Relationships").children()) {
-        if (std::strcmp(LocalName(rel), "Relationship") != 0)
-            continue;
-        const bool match = id ? std::strcmp(rel.attribute("Id").value(), id) == 0
-                              : endsWith(rel.attribute("Type").value(), typeSuffix);
-        if (match && std::strcmp(rel.attribute("TargetMode").value(), "External") != 0)
-            return ResolvePartName(part, rel.attribute("Target").value());
-    }
-    return {};
 }
 
 void collectText(pugi::xml_node node, std::string& out)
@@ -91,25 +65,11 @@ std::string attributesExcept(pugi::xml_node node, std::initializer_list<const ch
 
 std::unique_ptr<Workbook> Workbook::load(const QString& path, WorkbookStatus& status)
 {
-    const QFileInfo info(path);
-    if (!info.dir().exists()) {
-        status = WorkbookStatus::failure(WorkbookError::PathNotFound, QStringLiteral("folder missing"));
+    QByteArray bytes;
+    status = ReadWorkbookFile(path, bytes);
+    if (!status)
         return nullptr;
-    }
-    QFile file(path);
-    if (!info.exists()) {
-        status = WorkbookStatus::failure(WorkbookError::FileNotFound, QStringLiteral("file missing"));
-        return nullptr;
-    }
-    if (!info.isFile() || info.size() > ZipPackage::MaxPartSize) {
-        status = damaged("not a workbook file");
-        return nullptr;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        status = WorkbookStatus::failure(WorkbookError::InUse, QStringLiteral("cannot open"));
-        return nullptr;
-    }
-    return fromBytes(file.readAll(), path, status);
+    return fromBytes(std::move(bytes), path, status);
 }
 
 std::unique_ptr<Workbook> Workbook::fromBytes(QByteArray bytes, const QString& path, WorkbookStatus& status)
@@ -134,33 +94,15 @@ WorkbookStatus Workbook::loadXlsx(QByteArray bytes)
     WorkbookStatus status = m_package.open(std::move(bytes));
     if (!status)
         return status;
-    auto readXml = [&](const std::string& name, pugi::xml_document& doc) {
-        const auto text = m_package.read(name, status);
-        return text && parse(doc, *text);
-    };
-    pugi::xml_document rootRels, workbookXml, workbookRels;
-    if (!readXml("_rels/.rels", rootRels))
-        return status ? damaged("package relations") : status;
-    const std::string workbookPart = relationTarget(rootRels, std::string(), "/officeDocument");
-    if (workbookPart.empty() || !readXml(workbookPart, workbookXml))
-        return status ? damaged("workbook part") : status;
-    if (!readXml(RelationsPartName(workbookPart), workbookRels))
-        return status ? damaged("workbook relations") : status;
-
-    pugi::xml_node firstSheet = ChildNamed(ChildNamed(ChildNamed(workbookXml, "workbook"), "sheets"), "sheet");
-    std::string sheetId;
-    for (pugi::xml_attribute a : firstSheet.attributes()) {
-        if (endsWith(a.name(), ":id"))
-            sheetId = a.value();
-    }
-    m_sheetPart = sheetId.empty() ? std::string() : relationTarget(workbookRels, workbookPart, "", sheetId.c_str());
-    if (m_sheetPart.empty() || !m_package.has(m_sheetPart))
-        return damaged("first worksheet");
-
-    const std::string sharedPart = relationTarget(workbookRels, workbookPart, "/sharedStrings");
-    if (!sharedPart.empty() && m_package.has(sharedPart)) {
+    XlsxParts parts;
+    status = FindXlsxParts(m_package, parts);
+    if (!status)
+        return status;
+    m_sheetPart = parts.sheet;
+    if (!parts.sharedStrings.empty()) {
         pugi::xml_document sst;
-        if (!readXml(sharedPart, sst))
+        const auto text = m_package.read(parts.sharedStrings, status);
+        if (!text || !ParseXlsxXml(sst, *text))
             return status ? damaged("shared strings") : status;
         auto& shared = m_sheet.sharedStrings();
         for (pugi::xml_node si : ChildNamed(sst, "sst").children()) {
@@ -172,7 +114,7 @@ WorkbookStatus Workbook::loadXlsx(QByteArray bytes)
         }
     }
 
-    m_stylesPart = relationTarget(workbookRels, workbookPart, "/styles");
+    m_stylesPart = parts.styles;
     std::string styles;
     if (!m_stylesPart.empty()) {
         if (auto text = m_package.read(m_stylesPart, status))
@@ -191,7 +133,7 @@ WorkbookStatus Workbook::loadXlsx(QByteArray bytes)
 
 WorkbookStatus Workbook::readSheet(const std::string& xml)
 {
-    if (!parse(m_sheetDoc, xml))
+    if (!ParseXlsxXml(m_sheetDoc, xml))
         return damaged("worksheet XML");
     pugi::xml_node root = ChildNamed(m_sheetDoc, "worksheet");
     pugi::xml_node data = ChildNamed(root, "sheetData");
@@ -253,7 +195,11 @@ WorkbookStatus Workbook::readSheet(const std::string& xml)
                 m_sheet.formulas()[Worksheet::key(rowNumber, column)] = formula.str();
                 cell.formula = true;
             }
-            if (std::strcmp(type, "s") == 0) {
+            if (cell.formula && !*value && std::strcmp(type, "str") != 0 && std::strcmp(type, "inlineStr") != 0) {
+                // A formula saved without its result (report generators and scripts write them
+                // so): the value is unknown, not empty. Only a text result may be empty.
+                cell.kind = CellKind::UnreadableFormula;
+            } else if (std::strcmp(type, "s") == 0) {
                 cell.kind = CellKind::SharedText;
                 cell.text.offset = uint32_t(v.text().as_uint());
                 cell.text.length = 0;

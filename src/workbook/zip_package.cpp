@@ -86,6 +86,51 @@ bool ZipPackage::has(const std::string& name) const
     return m_replaced.count(name) || find(name);
 }
 
+qint64 ZipPackage::declaredSize(const std::string& name) const
+{
+    const Entry* entry = find(name);
+    return entry ? entry->size : -1;
+}
+
+WorkbookStatus ZipPackage::readInPieces(const std::string& name, const std::function<bool(const char*, size_t)>& take) const
+{
+    const auto damaged = [](const char* what) {
+        return WorkbookStatus::failure(WorkbookError::NotAWorkbook, QString::fromLatin1(what));
+    };
+    const Entry* entry = find(name);
+    if (!entry || entry->index < 0)
+        return damaged("missing part");
+    zip_file_t* file = zip_fopen_index(m_archive, zip_uint64_t(entry->index), 0);
+    if (!file)
+        return damaged("unreadable part");
+    std::vector<char> piece(256 * 1024);
+    qint64 done = 0;
+    bool stopped = false;
+    bool failed = false;
+    for (;;) {
+        const zip_int64_t n = zip_fread(file, piece.data(), piece.size());
+        if (n < 0)
+            failed = true;
+        if (n <= 0)
+            break;
+        done += n;
+        if (done > entry->size) {
+            failed = true;
+            break;
+        }
+        if (!take(piece.data(), size_t(n))) {
+            stopped = true;
+            break;
+        }
+    }
+    const bool closed = zip_fclose(file) == 0;
+    if (stopped)
+        return WorkbookStatus::success();
+    if (failed || !closed || done != entry->size)
+        return damaged("damaged part");
+    return WorkbookStatus::success();
+}
+
 std::optional<std::string> ZipPackage::read(const std::string& name, WorkbookStatus& status) const
 {
     if (auto it = m_replaced.find(name); it != m_replaced.end())

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -31,6 +32,12 @@ public:
     bool has(const std::string& name) const;
     // The uncompressed bytes of a part (std::nullopt when missing or unreadable).
     std::optional<std::string> read(const std::string& name, WorkbookStatus& status) const;
+    // The uncompressed size the directory declares for a part (-1 when missing).
+    qint64 declaredSize(const std::string& name) const;
+    // Hands the uncompressed bytes of a part to `take` in pieces, without holding the part;
+    // `take` returns false to stop. Reading stops, as damage, where the data runs past the
+    // declared size.
+    WorkbookStatus readInPieces(const std::string& name, const std::function<bool(const char*, size_t)>& take) const;
     // A part written by the program, new or replacing the original on save.
     void replace(const std::string& name, std::string bytes);
 

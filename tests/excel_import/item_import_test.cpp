@@ -160,24 +160,37 @@ TEST(ItemImportRead, ProblemsAreReportedWithTheirRowsAndColumns)
     item(4, u"A4"_s, u"座金"_s);
     sheet.setNumber(receiptsRow(4), 14, 999999);
     sheet.setNumber(receiptsRow(4), 28, 0.5); // the rate 1 999 998 000 does not fit
+    item(5, u"A5"_s, u"Café ☃ 𠮷"_s);
+    sheet.setNumber(receiptsRow(5), 8, 1200 * 1.1); // 1320.0000000000002 as the program computes it
+    sheet.setNumber(receiptsRow(5) + 1, 16, 0.1 + 0.2);
+    sheet.setText(receiptsRow(5), 11, u"12345678"_s); // K: previous stock, a number as text, fits 28 bytes
 
     const ItemImportPlan plan = ReadItemImport(sheet, false);
-    ASSERT_EQ(plan.items.size(), 4u);
+    ASSERT_EQ(plan.items.size(), 5u);
     const std::vector<QString> expected = {
         u"行 7 D列：文字数が欄の幅を超えるため切り詰められます（あいうえおかきくけこさしすせそ）"_s,
         u"行 7 H列：数値の欄に文字「時価」があります（文字のまま取り込み、計算では0とします）"_s,
-        u"行 10 N列：文字数が欄の幅を超えるため切り詰められます（12345678）"_s,
+        u"行 10 N列：数値（12345678）が欄の幅を超えるため取り込まず、空欄になります"_s,
         u"行 10 Q列：数値の欄に文字「5個」があります（文字のまま取り込み、計算では0とします）"_s,
         u"行 9 C列：在庫品No「A1」が前の行と重複しています"_s,
         u"行 11 AC列：達成率（1999998000）が欄の幅を超えるため空欄になります"_s,
+        u"行 13 D列：保存できない文字「é☃𠮷」があります（「?」になります）"_s,
     };
-    EXPECT_EQ(problemLines(plan.problems), expected);
+    const std::vector<QString> lines = problemLines(plan.problems);
+    EXPECT_EQ(QStringList(lines.begin(), lines.end()).join(u'\n').toStdString(),
+              QStringList(expected.begin(), expected.end()).join(u'\n').toStdString());
 
-    // What is stored anyway: the cut name, the text, the cut number, an empty rate.
+    // What is stored anyway: the cut name, the text, an empty rate; a number too long for its
+    // field is never cut (1234567 would be ten times smaller): the field stays empty.
     EXPECT_EQ(plan.items[1].text(ItemField::Name), u"あいうえおかきくけこさしすせ"_s);
     EXPECT_EQ(plan.items[1].text(ItemField::UnitPrice), u"時価"_s);
     EXPECT_EQ(plan.items[2].qty(QtyRow::Issued, 2), u"5個"_s);
-    EXPECT_EQ(plan.items[2].qty(QtyRow::Issued, QtyColumn::Total), u"1234567"_s);
+    EXPECT_EQ(plan.items[2].qty(QtyRow::Issued, QtyColumn::Total), QString());
+    // Numbers as the spreadsheet program shows them, not its binary noise.
+    EXPECT_EQ(plan.items[4].text(ItemField::UnitPrice), u"1320"_s);
+    EXPECT_EQ(plan.items[4].qty(QtyRow::Issued, 1), u"0.3"_s);
+    EXPECT_EQ(plan.items[4].text(ItemField::PreviousStock), u"12345678"_s);
+    EXPECT_FALSE(ImportIsRefused(plan.problems));
     EXPECT_EQ(plan.items[3].qty(QtyRow::Received, QtyColumn::Rate), QString());
     EXPECT_EQ(plan.items[2].text(ItemField::Number), u"A1"_s); // a duplicate is still imported
 }

@@ -1,6 +1,7 @@
 // Reading workbooks: the fixtures saved by a spreadsheet program in both formats, and damaged
 // or hostile files, which must end in an error number and never in a crash or a hang.
 #include "workbook/biff_formulas.h"
+#include "workbook/sheet_row_reading.h"
 #include "workbook/workbook_operations.h"
 #include "workbook/zip_package.h"
 
@@ -9,8 +10,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <initializer_list>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QString dataFile(const char* name)
@@ -219,4 +224,126 @@ TEST(WorkbookReader, EscapedCharactersAreDecodedAndWrittenBackTheSameWay)
     // An error value kept from the file is written back as the same value.
     EXPECT_EQ(again->sheet().kind(1, 6), CellKind::Error);
     EXPECT_EQ(again->sheet().text(1, 6), QStringLiteral("#N/A\x11"));
+}
+
+namespace {
+
+// Every row of the workbook at `path` as the streaming reader hands it over, one line per cell:
+// "row,column kind text".
+QStringList streamedCells(const QString& path, WorkbookStatus& status,
+                          SheetReadLimits limits = {256ll * 1024 * 1024, 10'000'000})
+{
+    QStringList cells;
+    status = ReadSheetRows(path, limits, [&cells](const SheetRowCells& row) {
+        for (const RowCell& cell : row.cells())
+            cells.append(QStringLiteral("%1,%2 %3 %4").arg(row.row()).arg(cell.column).arg(int(cell.kind)).arg(row.text(cell.column)));
+        return true;
+    });
+    return cells;
+}
+
+// The same lines from the whole sheet in memory.
+QStringList sheetCells(const Worksheet& sheet)
+{
+    QStringList cells;
+    VisitWorksheetRows(sheet, [&cells](const SheetRowCells& row) {
+        for (const RowCell& cell : row.cells())
+            cells.append(QStringLiteral("%1,%2 %3 %4").arg(row.row()).arg(cell.column).arg(int(cell.kind)).arg(row.text(cell.column)));
+        return true;
+    });
+    return cells;
+}
+
+} // namespace
+
+TEST(SheetRowStream, GivesTheCellsTheWholeSheetReaderGivesForEveryFixture)
+{
+    for (const char* name : {"Mb在庫品INP.xlsx", "Mb在庫品項目INP.xlsx", "Mb入出庫月報.xlsx", "ledger_layout_INP.xlsx",
+                             "Mb在庫品INP.xls"}) {
+        SCOPED_TRACE(name);
+        const auto book = read(name);
+        ASSERT_TRUE(book);
+        WorkbookStatus status;
+        const QStringList streamed = streamedCells(dataFile(name), status);
+        ASSERT_TRUE(status.ok()) << status.detail.toStdString();
+        EXPECT_FALSE(streamed.isEmpty());
+        EXPECT_EQ(streamed, sheetCells(book->sheet()));
+    }
+}
+
+TEST(SheetRowStream, ReadsWhatOtherProgramsWriteAndRefusesWhatNoneDoes)
+{
+    const char* const head = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    struct Case {
+        const char* name;
+        std::string sheet;
+        QStringList cells; // expected, when the read succeeds
+        int error;
+    } cases[] = {
+        {"a formula without its result is unreadable; an empty text result is empty",
+         std::string(head) + "<row r=\"4\"><c r=\"H4\"><f>SUM(A1:A3)</f></c><c r=\"I4\" t=\"str\"><f>A1</f><v></v></c>"
+             "<c r=\"J4\"><f>1/0</f><v/></c><c r=\"K4\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c></row></sheetData></worksheet>",
+         {u"4,8 6 "_s, u"4,10 6 "_s, u"4,11 5 #DIV/0!"_s}, 0},
+        {"cells in descending column order, and a column written twice (the last value stays)",
+         std::string(head) + "<row r=\"2\"><c r=\"C2\"><v>3</v></c><c r=\"B2\"><v>2</v></c><c r=\"A2\"><v>1</v></c>"
+             "<c r=\"B2\"><v>5</v></c></row></sheetData></worksheet>",
+         {u"2,1 1 1"_s, u"2,2 1 5"_s, u"2,3 1 3"_s}, 0},
+        {"prefixed element names, rows and cells without references, inline rich text without its reading",
+         "<x:worksheet xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData>"
+         "<x:row><x:c><x:v>7</x:v></x:c><x:c t=\"inlineStr\"><x:is><x:r><x:t>東</x:t></x:r><x:r><x:t>京</x:t></x:r>"
+         "<x:rPh><x:t>トウキョウ</x:t></x:rPh></x:is></x:c></x:row><x:row><x:c t=\"b\"><x:v>1</x:v></x:c></x:row>"
+         "</x:sheetData></x:worksheet>",
+         {u"1,1 1 7"_s, u"1,2 2 東京"_s, u"2,1 4 TRUE"_s}, 0},
+        {"rows out of order", std::string(head) + "<row r=\"3\"><c><v>1</v></c></row><row r=\"2\"><c><v>1</v></c></row></sheetData></worksheet>",
+         {}, WorkbookError::NotAWorkbook},
+        {"a cell of another row", std::string(head) + "<row r=\"3\"><c r=\"A4\"><v>1</v></c></row></sheetData></worksheet>", {},
+         WorkbookError::NotAWorkbook},
+        {"a DOCTYPE", "<!DOCTYPE w [<!ENTITY a \"aaaa\">]>" + std::string(head) + "<row><c t=\"inlineStr\"><is><t>&a;</t></is></c></row></sheetData></worksheet>",
+         {}, WorkbookError::NotAWorkbook},
+        {"a shared string that is not there", std::string(head) + "<row><c t=\"s\"><v>99999</v></c></row></sheetData></worksheet>", {},
+         WorkbookError::NotAWorkbook},
+        {"malformed XML", std::string(head) + "<row><c><v>1</c></row>", {}, WorkbookError::NotAWorkbook},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QStringLiteral("case.xlsx"));
+        ASSERT_TRUE(SaveFixtureWithParts(path, {{"xl/worksheets/sheet1.xml", c.sheet.c_str()}}));
+        WorkbookStatus status;
+        const QStringList cells = streamedCells(path, status);
+        EXPECT_EQ(status.error, c.error) << status.detail.toStdString();
+        if (c.error == 0)
+            EXPECT_EQ(cells, c.cells);
+    }
+}
+
+TEST(SheetRowStream, ALargerSheetIsRefusedWithItsSizeBeforeItIsRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.xlsx"));
+    std::string sheet = "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    for (int r = 1; r <= 2000; ++r)
+        sheet += "<row r=\"" + std::to_string(r) + "\"><c><v>1</v></c><c><v>2</v></c></row>";
+    sheet += "</sheetData></worksheet>";
+    ASSERT_TRUE(SaveFixtureWithParts(path, {{"xl/worksheets/sheet1.xml", sheet.c_str()}}));
+
+    WorkbookStatus status;
+    int rows = 0;
+    status = ReadSheetRows(path, {1000, 10'000'000}, [&rows](const SheetRowCells&) { return ++rows, true; });
+    EXPECT_EQ(status.error, WorkbookError::TooLarge);
+    EXPECT_EQ(status.found, qint64(sheet.size()));
+    EXPECT_EQ(status.limit, 1000);
+    EXPECT_EQ(rows, 0);
+
+    rows = 0;
+    status = ReadSheetRows(path, {256ll * 1024 * 1024, 3001}, [&rows](const SheetRowCells&) { return ++rows, true; });
+    EXPECT_EQ(status.error, WorkbookError::TooLarge);
+    EXPECT_EQ(status.detail, QStringLiteral("cells"));
+    EXPECT_EQ(rows, 1500);
+
+    // A reader that has what it needs stops the read; that is no failure.
+    rows = 0;
+    status = ReadSheetRows(path, {256ll * 1024 * 1024, 10'000'000}, [&rows](const SheetRowCells&) { return ++rows < 10; });
+    EXPECT_TRUE(status.ok());
+    EXPECT_EQ(rows, 10);
 }
