@@ -36,13 +36,14 @@ int RunImportItems(Invocation& invocation)
         return plan.problems.isEmpty() ? ExitSuccess : ExitFailed;
     }
 
-    const ItemImportResult result = ApplyItemImport(*state, plan);
+    const bool overCapacity = plan.overCapacity();
+    const ItemImportResult result = ApplyItemImport(*state, std::move(plan));
     if (!result.commit.ok()) {
         PrintImportMessage(command, CommitFailureMessage(result.commit.io));
         return ExitFailed;
     }
     PrintOut(QStringLiteral("imported: %1\n").arg(result.written));
-    if (plan.overCapacity()) {
+    if (overCapacity) {
         PrintImportMessage(command, ItemImportCapacityMessage());
         return ExitFailed;
     }

@@ -5,23 +5,31 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 QString WorkbookNumberText(double value)
 {
     if (!std::isfinite(value))
         return QString();
-    // Fifteen significant digits, then the shortest fixed form of the double they give.
-    char rounded[32];
-    const int length = std::snprintf(rounded, sizeof rounded, "%.14e", value);
-    const double shown = std::strtod(rounded, nullptr);
-    if (length <= 0 || shown == 0)
+    if (value == 0)
         return QStringLiteral("0");
+    // The shortest digits that give the double back; most numbers of a sheet have 15 or fewer
+    // and are shown as they are. Others are rounded to 15 and the double they give is written.
     char digits[400];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, shown, std::chars_format::fixed);
-    if (error != std::errc())
+    auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific);
+    int significant = 0;
+    for (const char* p = digits; p < result.ptr && *p != 'e'; ++p)
+        significant += *p >= '0' && *p <= '9';
+    double shown = value;
+    if (significant > 15) {
+        result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 14);
+        std::from_chars(digits, result.ptr, shown);
+        if (shown == 0)
+            return QStringLiteral("0");
+    }
+    result = std::to_chars(digits, digits + sizeof digits, shown, std::chars_format::fixed);
+    if (result.ec != std::errc())
         return QString();
-    return QString::fromLatin1(digits, end - digits);
+    return QString::fromLatin1(digits, result.ptr - digits);
 }
 
 ImportCell ReadImportCell(const SheetRowCells& row, int column)

@@ -117,7 +117,7 @@ ImportRunResult runItemImport(AppState& state, ImportRunMode mode, const ImportR
         return view.progress ? view.progress(stage, done, total) : true;
     };
     setBusy(view, true);
-    const ItemImportResult applied = ApplyItemImport(state, plan, progress);
+    const ItemImportResult applied = ApplyItemImport(state, std::move(plan), progress);
     setBusy(view, false);
     if (!applied.commit.ok()) {
         result.outcome = ImportOutcome::WriteFailed;

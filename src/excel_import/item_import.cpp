@@ -185,7 +185,12 @@ struct ItemImportReader::Pairs {
     RowPairs pairs;
 };
 
-ItemImportReader::ItemImportReader(bool startOfUse) : m_pairs(std::make_unique<Pairs>(m_plan, startOfUse)) {}
+ItemImportReader::ItemImportReader(bool startOfUse) : m_pairs(std::make_unique<Pairs>(m_plan, startOfUse))
+{
+    // Room for a full ledger at once: no copy of the items while they grow, and the pages a
+    // smaller workbook does not fill are never touched.
+    m_plan.items.reserve(AppState::MaxRecords);
+}
 
 ItemImportReader::~ItemImportReader() = default;
 
@@ -227,7 +232,7 @@ WorkbookStatus ReadItemImportWorkbook(const QString& path, bool startOfUse, Item
     return status;
 }
 
-ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, const CommitProgress& progress)
+ItemImportResult ApplyItemImport(AppState& state, ItemImportPlan plan, const CommitProgress& progress)
 {
     ItemImportResult result;
     const QString previousStart = state.SharedSettings[SharedLine::StartMonth];
@@ -247,13 +252,8 @@ ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, co
     }
 
     const size_t count = plan.items.size();
-    const LedgerEdit edit = [&](std::vector<ItemRecord>& records) {
-        if (records.size() < count)
-            records.resize(count);
-        std::copy(plan.items.begin(), plan.items.end(), records.begin());
-        return true;
-    };
-    result.commit = CommitLedgerEdit(state, edit, progress, {ChangeOperation::ItemImport, true});
+    // The plan's items become the records: a ledger of 50 009 items is not held twice over.
+    result.commit = CommitLedgerFront(state, std::move(plan.items), progress, {ChangeOperation::ItemImport, true});
     if (!result.commit.ok()) {
         // The ledger is as it was; so is the start month its months are counted from.
         if (result.settingsSaved) {

@@ -59,8 +59,9 @@ struct ItemImportResult {
 
 // Writes the plan: the start month (when the plan has one) into shared settings line 9 and the
 // shared settings file, then records 1..n replaced by the plan's items, later records kept.
-// Afterwards the item number table is rebuilt and ItemTableLoaded cleared.
-ItemImportResult ApplyItemImport(AppState& state, const ItemImportPlan& plan, const CommitProgress& progress = {});
+// Afterwards the item number table is rebuilt and ItemTableLoaded cleared. The plan is taken
+// (its items become the records).
+ItemImportResult ApplyItemImport(AppState& state, ItemImportPlan plan, const CommitProgress& progress = {});
 
 // " 在庫品INPExcel　インポートを。" CR " 完了しました。", title "登録確認".
 QString ItemImportDoneMessage();

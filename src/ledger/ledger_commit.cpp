@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 namespace {
@@ -211,37 +210,49 @@ void noteEditedRecords(ChangeLog& log, const LedgerImage& before, const std::vec
     auto numberBytes = [](const char* record) {
         return QByteArray(record + ItemRecord::textOffset(ItemField::Number), ItemRecord::TextWidth);
     };
-    QHash<QByteArray, std::deque<int>> oldRecords;
-    oldRecords.reserve(before.count);
-    for (int n = 1; n <= before.count; ++n)
-        oldRecords[numberBytes(before.record(n))].push_back(n);
+    // Records of one number in their order: the first in `firstOf`, each one's next in `nextOf`
+    // (0 ends), taken from the front as the new records claim them.
+    QHash<QByteArray, int> firstOf;
+    firstOf.reserve(before.count);
+    std::vector<int> nextOf(size_t(before.count) + 1, 0);
+    for (int n = before.count; n >= 1; --n) {
+        int& first = firstOf[numberBytes(before.record(n))];
+        nextOf[size_t(n)] = first;
+        first = n;
+    }
+    std::vector<bool> claimed(size_t(before.count) + 1, false);
 
     ItemRecord old;
     for (int n = 1; n <= int(after.size()); ++n) {
         const ItemRecord& now = after[size_t(n - 1)];
-        const auto found = oldRecords.find(numberBytes(now.data()));
-        if (found == oldRecords.end() || found->empty()) {
+        const auto found = firstOf.find(numberBytes(now.data()));
+        if (found == firstOf.end() || *found == 0) {
             log.addLine(n, now.text(ItemField::Number), {ChangeOperation::Appended});
             continue;
         }
-        const int was = found->front();
-        found->pop_front();
+        const int was = *found;
+        *found = nextOf[size_t(was)];
+        claimed[size_t(was)] = true;
         if (std::memcmp(before.record(was), now.data(), RecordLength) == 0)
             continue;
         old.assignBytes(before.record(was));
         log.addChange(n, old, now);
     }
     std::vector<int> removed;
-    for (const std::deque<int>& left : std::as_const(oldRecords))
-        removed.insert(removed.end(), left.begin(), left.end());
-    std::sort(removed.begin(), removed.end());
+    for (int n = 1; n <= before.count; ++n)
+        if (!claimed[size_t(n)])
+            removed.push_back(n);
     for (const int n : removed) {
         old.assignBytes(before.record(n));
         log.addLine(n, old.text(ItemField::Number), {ChangeOperation::Delete});
     }
 }
 
-CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
+// Makes the new records from the ledger as it is under the lock; false cancels. The ledger image
+// may be released once it is no longer needed (it is kept where the log compares records).
+using RecordsBuilder = std::function<bool(LedgerImage& ledger, bool keepImage, std::vector<ItemRecord>& records)>;
+
+CommitResult ledgerEditLocked(AppState& state, const RecordsBuilder& build, const CommitProgress& progress,
                               const LedgerEditLog& logAs)
 {
     CommitResult result;
@@ -251,17 +262,18 @@ CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const Com
     LedgerImage ledger;
     if (!(result.io = readCurrentLedger(state, ledger)))
         return result;
-    std::vector<ItemRecord> records(size_t(ledger.count));
-    for (int n = 1; n <= ledger.count; ++n)
-        records[size_t(n - 1)].assignBytes(ledger.record(n));
-    // The old records stay only where the log compares them record by record.
     const int countBefore = ledger.count;
-    if (!logAs.perRecord)
-        ledger = LedgerImage{};
-    if (!edit(records)) {
+    std::vector<ItemRecord> records;
+    if (!build(ledger, logAs.perRecord, records)) {
         result.io = IoResult::failure(LedgerPath(state), ECANCELED, QStringLiteral("cancelled"));
         return result;
     }
+    // The lines of the changed records are made before the replacement, so that the old records
+    // are let go before the new ledger is read back; they are written only once it stands.
+    ChangeLog recordLines = ItemChangeLog(state, logAs.operation);
+    if (logAs.perRecord)
+        noteEditedRecords(recordLines, ledger, records);
+    ledger = LedgerImage{};
     std::vector<const char*> pointers;
     pointers.reserve(records.size());
     for (const ItemRecord& record : records)
@@ -275,8 +287,9 @@ CommitResult ledgerEditLocked(AppState& state, const LedgerEdit& edit, const Com
                                    ? countFact(result.recordCount)
                                    : QStringLiteral("件数: %1 → %2").arg(countBefore).arg(result.recordCount)}
                    + logAs.facts);
-    if (logAs.perRecord)
-        noteEditedRecords(log, ledger, records);
+    for (const ChangeLogEntry& line : recordLines.entries())
+        log.addLine(line.recordNo, line.itemNumber, line.changes);
+    recordLines = ItemChangeLog(state, logAs.operation);
     result.logWritten = log.write();
     if (logAs.whileLocked)
         result.finished = logAs.whileLocked();
@@ -316,7 +329,35 @@ CommitResult CommitSort(AppState& state, const QList<ListedRecord>& removed, con
 CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress,
                               const LedgerEditLog& log)
 {
-    return reported(state, ledgerEditLocked(state, edit, progress, log));
+    const RecordsBuilder build = [&edit](LedgerImage& ledger, bool keepImage, std::vector<ItemRecord>& records) {
+        records.resize(size_t(ledger.count));
+        for (int n = 1; n <= ledger.count; ++n)
+            records[size_t(n - 1)].assignBytes(ledger.record(n));
+        // The old records stay only where the log compares them record by record.
+        if (!keepImage)
+            ledger = LedgerImage{};
+        return edit(records);
+    };
+    return reported(state, ledgerEditLocked(state, build, progress, log));
+}
+
+CommitResult CommitLedgerFront(AppState& state, std::vector<ItemRecord> front, const CommitProgress& progress,
+                               const LedgerEditLog& log)
+{
+    const RecordsBuilder build = [&front](LedgerImage& ledger, bool, std::vector<ItemRecord>& records) {
+        records = std::move(front);
+        const int kept = ledger.count - int(records.size());
+        if (kept > 0) {
+            records.reserve(size_t(ledger.count));
+            ItemRecord record;
+            for (int n = ledger.count - kept + 1; n <= ledger.count; ++n) {
+                record.assignBytes(ledger.record(n));
+                records.push_back(record);
+            }
+        }
+        return true;
+    };
+    return reported(state, ledgerEditLocked(state, build, progress, log));
 }
 
 int CountAfterDeletion(AppState& state, int removedCount)

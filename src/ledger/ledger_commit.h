@@ -72,6 +72,10 @@ struct LedgerEditLog {
 };
 CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const CommitProgress& progress = {},
                               const LedgerEditLog& log = {});
+// The same for an edit that replaces the first records with `front` and keeps the later records
+// of the ledger as it is under the lock; the old first records are never copied beside the new.
+CommitResult CommitLedgerFront(AppState& state, std::vector<ItemRecord> front, const CommitProgress& progress = {},
+                               const LedgerEditLog& log = {});
 
 // How many records the ledger would hold after CommitDeletion / CommitSort, for the question that
 // comes before (the ledger as it is now).

@@ -137,9 +137,11 @@ IoResult ChangeLog::write()
         return IoResult::success();
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
     QByteArray block;
+    // Each entry is let go once formatted: the lines of a whole-ledger import are not held twice.
     for (ChangeLogEntry& entry : m_entries) {
         entry.when = now;
         block += FormatChangeLogLine(entry);
+        entry = ChangeLogEntry{};
     }
     m_entries.clear();
     return AppendBlockToFile(m_path, block);
