@@ -4,6 +4,7 @@
 #include "storage/item_record.h"
 #include "storage/paths.h"
 #include "storage/settings_files.h"
+#include "support/sheet_xml_support.h"
 #include "workbook/workbook.h"
 
 #include <QDir>
@@ -101,6 +102,48 @@ TEST_F(ImportCommandsCliTest, ProblemsGoToStderrAndTheImportGoesOn)
     EXPECT_EQ(result.err.split(u'\n', Qt::SkipEmptyParts), expected);
     EXPECT_EQ(itemNumber(2), u"X1"_s);
     EXPECT_EQ(sharedSettings()[SharedLine::StartMonth], u"2019/04"_s); // the workbook names none
+}
+
+TEST_F(ImportCommandsCliTest, CellsWithoutAValueRefuseTheImportEvenPastTheOtherProblems)
+{
+    // As report generators and scripts write a workbook: formulas without their results.
+    const QString path = m_dir.filePath(u"generated.xlsx"_s);
+    ASSERT_TRUE(SaveWorkbookWithSheet(
+        path, SheetXml("<row r=\"5\"><c r=\"C5\" t=\"inlineStr\"><is><t>G1</t></is></c>"
+                       "<c r=\"D5\" t=\"inlineStr\"><is><t>Café</t></is></c><c r=\"M5\"><f>K5+N5-N6</f></c></row>"
+                       "<row r=\"7\"><c r=\"C7\" t=\"inlineStr\"><is><t>G2</t></is></c>"
+                       "<c r=\"D7\" t=\"inlineStr\"><is><t>座金</t></is></c><c r=\"N7\" t=\"e\"><f>1/0</f><v>#DIV/0!</v></c></row>")));
+    const QByteArray before = ledger();
+    const QStringList expected = {
+        u"tev-cli import-items: 行 5 D列：保存できない文字「é」があります（「?」になります）"_s,
+        u"tev-cli import-items: 行 5 M列：計算式の結果が保存されていないため読み取れません"_s,
+        u"tev-cli import-items: 行 7 N列：エラー値「#DIV/0!」は数値として取り込めません"_s,
+        u"tev-cli import-items: インポート用Excelファイルに値を読み取れないセルがあるため、取り込みません。"_s,
+    };
+    for (const QStringList& args : {QStringList{u"import-items"_s, path, u"--check"_s}, QStringList{u"import-items"_s, path}}) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const CliRun result = run(args);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+        const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_GE(lines.size(), expected.size()) << result.err.toStdString();
+        EXPECT_EQ(lines.mid(0, expected.size()), expected);
+        EXPECT_EQ(ledger(), before);
+    }
+}
+
+TEST_F(ImportCommandsCliTest, ATooLargeSheetIsRefusedWithItsSize)
+{
+    // A sheet that inflates to 300 MB from a file of a few hundred kilobytes.
+    const QString path = m_dir.filePath(u"large.xlsx"_s);
+    std::string rows = "<row r=\"5\">";
+    rows.append(300u * 1024 * 1024, ' ');
+    rows += "</row>";
+    ASSERT_TRUE(SaveWorkbookWithSheet(path, SheetXml(rows)));
+    const CliRun result = run({u"import-items"_s, path, u"--check"_s});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(u"インポート用Excelファイルが大きすぎるため読み込みません。"_s)) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(u"（シートの大きさ 300 MB、上限 256 MB）"_s)) << result.err.toStdString();
 }
 
 TEST_F(ImportCommandsCliTest, UnreadableWorkbooksFailWithTheMessageAndWriteNothing)

@@ -12,6 +12,7 @@
 #include "storage/item_record.h"
 #include "storage/settings_files.h"
 #include "storage/vocabulary.h"
+#include "support/sheet_xml_support.h"
 #include "support/temp_client_support.h"
 #include "ui/screen_host.h"
 #include "ui/twips.h"
@@ -92,6 +93,16 @@ protected:
         book->sheet().setText(7, 4, QStringLiteral("品B"));
         ASSERT_TRUE(book->save());
     }
+
+    // Stock in M is a formula saved without its result; a spreadsheet program would store 12.
+    void writeNoResultWorkbook()
+    {
+        ASSERT_TRUE(SaveWorkbookWithSheet(
+            importFolder + ItemWorkbook,
+            SheetXml("<row r=\"5\"><c r=\"C5\" t=\"inlineStr\"><is><t>X-1</t></is></c>"
+                     "<c r=\"D5\" t=\"inlineStr\"><is><t>品A</t></is></c><c r=\"M5\"><f>K5+N5-N6</f></c></row>")));
+    }
+    const QString NoResultLine = QStringLiteral("行 5 M列：計算式の結果が保存されていないため読み取れません");
 
     ImportScreen* openScreen()
     {
@@ -512,6 +523,42 @@ TEST_F(ImportScreenTest, TimedImportNeverWaitsOnAMessageFromTheLayersBelow)
     screen->checkClock();
     EXPECT_EQ(record(1).text(ItemField::Name), QStringLiteral("品A"));
     EXPECT_TRUE(client.dialogs.shown().isEmpty());
+}
+
+TEST_F(ImportScreenTest, ACellWithoutItsValueRefusesTheImportAndSaysWhich)
+{
+    writeNoResultWorkbook();
+    const QByteArray before = ledgerBytes();
+    openScreen();
+    click(QStringLiteral("Command5"));
+    click(QStringLiteral("Command6"));
+    // Asked, the user could not say Yes to it: it is told, not asked.
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_FALSE(client.dialogs.shown()[0].question);
+    EXPECT_EQ(lastTitle(), ImportProblemTitle());
+    EXPECT_TRUE(lastText().contains(NoResultLine)) << lastText().toStdString();
+    EXPECT_EQ(ledgerBytes(), before);
+}
+
+TEST_F(ImportScreenTest, TimedImportRefusesACellWithoutItsValueAndShowsWhyUnderTheClock)
+{
+    writeNoResultWorkbook();
+    const QByteArray before = ledgerBytes();
+    ImportScreen* screen = openScreen();
+    QTime now(9, 4, 0);
+    screen->setClock([&now] { return now; });
+    client.dialogs.queueText(QStringLiteral("9:05"));
+    click(QStringLiteral("timedImportButton"));
+    click(QStringLiteral("Command33"));
+    click(QStringLiteral("Command4"));
+    client.dialogs.clear();
+    now = QTime(9, 5, 0);
+    screen->checkClock();
+    EXPECT_TRUE(client.dialogs.shown().isEmpty()) << lastText().toStdString();
+    const QString lastRun = text(QStringLiteral("lastRunLabel"));
+    EXPECT_TRUE(lastRun.contains(QStringLiteral("取込できません"))) << lastRun.toStdString();
+    EXPECT_TRUE(lastRun.contains(NoResultLine)) << lastRun.toStdString();
+    EXPECT_EQ(ledgerBytes(), before);
 }
 
 TEST_F(ImportScreenTest, ExitReturnsToTheMenu)

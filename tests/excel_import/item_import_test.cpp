@@ -5,10 +5,13 @@
 #include "excel_output/ledger_workbook.h"
 #include "excel_output/output_paths.h"
 #include "ledger/column_captions.h"
+#include "ledger/stock_computation.h"
+#include "storage/cp932_codec.h"
 #include "storage/field_text.h"
 #include "storage/item_number_file.h"
 #include "storage/ledger_file.h"
 #include "storage/settings_files.h"
+#include "storage/synthetic_items.h"
 #include "support/temp_client_support.h"
 #include "workbook/workbook_operations.h"
 
@@ -390,4 +393,83 @@ TEST_F(ItemImportApply, ImportingAnExportedLedgerGivesBackItsRecords)
     ASSERT_EQ(plan.problems.size(), 1);
     EXPECT_EQ(plan.problems[0].kind, ImportProblem::Kind::TextInNumber);
     EXPECT_EQ(plan.problems[0].row, 7);
+}
+
+TEST_F(ItemImportApply, AGeneratedLedgerExportedAndImportedBackKeepsEveryFieldByteForByte)
+{
+    QDir().mkpath(client.clientFolder() + u"原本Excel"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TEV_RESOURCES_DIR "/原本Excel/在庫出力台帳.xlsx"),
+                            TemplateWorkbookPath(client.state)));
+    QDir().mkpath(OutputFolderPath(client.state));
+    client.state.SharedSettings[SharedLine::StartOfUse] = u"1"_s;
+    RebuildColumnCaptions(client.state);
+
+    // Generated items, and the values the generator does not make: decimals, half-width kana,
+    // texts of the full 28 bytes, zero and empty fields, a start of use.
+    SyntheticItems generator(7);
+    std::vector<ItemRecord> records(300);
+    for (int n = 1; n <= int(records.size()); ++n) {
+        ItemRecord& record = records[size_t(n - 1)];
+        generator.fill(n, record);
+        switch (n % 6) {
+        case 0:
+            record.setText(ItemField::Name, u"ﾎﾞﾙﾄ ｶﾞｲﾄﾞﾚｰﾙ用"_s);
+            record.setText(ItemField::UnitPrice, u"0.125"_s);
+            break;
+        case 1:
+            record.setText(ItemField::Maker, u"あいうえおかきくけこさしすせ"_s); // 28 bytes
+            record.setText(ItemField::Place, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01"_s);
+            break;
+        case 2:
+            record.setText(ItemField::ProperStock, u"0"_s);
+            record.setQty(QtyRow::Issued, 4, u"0.5"_s);
+            break;
+        case 3:
+            record.setText(ItemField::Unit, QString());
+            record.setText(ItemField::Specification, QString());
+            break;
+        case 4:
+            record.setText(ItemField::StartOfUse, u"2019/04"_s);
+            record.setQty(QtyRow::Received, QtyColumn::Planned, u"12.75"_s);
+            RecalculateRates(record);
+            break;
+        default:
+            break;
+        }
+    }
+    QByteArray bytes;
+    for (const ItemRecord& record : records)
+        bytes += record.bytes();
+    TempClient::writeBytes(client.ledgerPath(), bytes);
+
+    const QString path = OutputFolderPath(client.state) + u"roundtrip.xlsx"_s;
+    ASSERT_TRUE(ExportLedgerWorkbook(client.state, nullptr, path).status.ok());
+    ItemImportPlan plan;
+    ASSERT_TRUE(ReadItemImportWorkbook(path, true, plan).ok());
+    EXPECT_TRUE(plan.problems.isEmpty()) << ImportProblemLine(plan.problems.value(0)).toStdString();
+    ASSERT_EQ(plan.items.size(), records.size());
+    ASSERT_TRUE(ApplyItemImport(client.state, std::move(plan)).commit.ok());
+
+    // Each field as the ledger reads it (its text up to the padding, numbers with or without the
+    // leading space of a computed value) comes back with the same bytes.
+    const QByteArray after = ledgerBytes(client);
+    ASSERT_EQ(after.size(), bytes.size());
+    const auto value = [](const ItemRecord& record, int offset, int width) {
+        return Cp932::encode(FieldText(record.data() + offset, width));
+    };
+    for (int n = 1; n <= int(records.size()); ++n) {
+        const ItemRecord back = recordAt(after, n);
+        const ItemRecord& was = records[size_t(n - 1)];
+        for (int field = 0; field < ItemRecord::TextCount; ++field) {
+            const int offset = ItemRecord::textOffset(field);
+            EXPECT_EQ(value(back, offset, ItemRecord::TextWidth), value(was, offset, ItemRecord::TextWidth))
+                << "record " << n << " text " << field;
+        }
+        for (int r = 0; r < ItemRecord::QtyRows; ++r)
+            for (int c = 0; c < ItemRecord::QtyColumns; ++c) {
+                const int offset = ItemRecord::qtyOffset(r, c);
+                EXPECT_EQ(value(back, offset, ItemRecord::QtyWidth), value(was, offset, ItemRecord::QtyWidth))
+                    << "record " << n << " qty " << r << "," << c;
+            }
+    }
 }

@@ -263,6 +263,24 @@ TEST_F(MonthlyImportTest, ImportRules)
     }
 }
 
+TEST_F(MonthlyImportTest, EveryUnusableTotalIsNamedAndNothingIsWritten)
+{
+    writeLedger({item(u"K1"_s, u"品"_s, u"2"_s, u"10"_s)});
+    const QByteArray before = ledgerBytes();
+    const MonthlyImportResult result = ApplyMonthlyImport(
+        client.state, pairsOf({{u"2026/05"_s, u"K1"_s, Unreadable{}, 1.0},
+                               {u"2026/06"_s, u"K1"_s, 2.0, u"#REF!"_s},
+                               {u"2026/07"_s, u"K1"_s, 12345678.0, {}}}));
+    EXPECT_FALSE(result.completed());
+    EXPECT_EQ(ledgerBytes(), before);
+    const QStringList lines = MonthlyImportRefusal(result, u"x.xlsx"_s).split(u'\r');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{u"　4行目のG列（月合計）の計算結果が保存されていないため読み取れません。"_s,
+                                           u"　7行目のG列（月合計）の「#REF!」は月の数量として取り込めません。"_s,
+                                           u"　8行目のG列（月合計）の「12345678」は月の数量として取り込めません。"_s}));
+    EXPECT_EQ(lines.back(), u"　在庫品台帳は変更していません。"_s);
+}
+
 TEST_F(MonthlyImportTest, AMissingOrDamagedWorkbookWritesNothing)
 {
     writeLedger({item(u"A-001"_s, u"ボルト"_s, u"100"_s, u"10"_s)});

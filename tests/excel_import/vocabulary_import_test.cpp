@@ -63,6 +63,30 @@ TEST(VocabularyImportRead, ListsStopAtTheFirstEmptyCellAndAfter2000Entries)
     EXPECT_EQ(ImportProblemLine(plan.problems[0]), u"行 2005 B列：項目が2000件を超えるため、この行から後は取り込まれません"_s);
 }
 
+TEST(VocabularyImportRead, EntriesTheListsCannotHoldAsTheyAreAreProblems)
+{
+    auto book = Workbook::createBlank(QString());
+    Worksheet& sheet = book->sheet();
+    sheet.setText(5, 2, u"é"_s);                                   // not in the code page
+    sheet.setText(6, 2, u"3/8\"ねじ"_s);                           // the list files quote their entries
+    sheet.setText(7, 2, u"あいうえおかきくけこさしすせそ"_s);      // 30 bytes: one character over
+    sheet.setText(8, 2, u"ABCDEFGHIJKLMNOPQRSTUVWXYZab"_s);         // exactly 28 bytes
+    sheet.setUnreadableFormula(5, 3);                               // C: a formula without its result
+
+    const VocabularyImportPlan plan = ReadVocabularyImport(sheet);
+    EXPECT_EQ(plan.lists[0], (QStringList{u"é"_s, u"3/8'ねじ"_s, u"あいうえおかきくけこさしすせ"_s, u"ABCDEFGHIJKLMNOPQRSTUVWXYZab"_s}));
+    QStringList lines;
+    for (const ImportProblem& problem : plan.problems)
+        lines.append(ImportProblemLine(problem));
+    EXPECT_EQ(lines, (QStringList{
+                         u"行 5 B列：保存できない文字「é」があります（「?」になります）"_s,
+                         u"行 5 C列：計算式の結果が保存されていないため読み取れません"_s,
+                         u"行 6 B列：「\"」は使えないため「'」に置き換えます（3/8\"ねじ）"_s,
+                         u"行 7 B列：文字数が欄の幅を超えるため切り詰められます（あいうえおかきくけこさしすせそ）"_s,
+                     }));
+    EXPECT_TRUE(ImportIsRefused(plan.problems));
+}
+
 TEST(VocabularyImportApply, WritesWordsCountsAndClearsTheEndMark)
 {
     TempClient client;
