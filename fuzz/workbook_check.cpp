@@ -1,6 +1,8 @@
 #include "workbook_check.h"
 
 #include "fuzz_support.h"
+#include "workbook/cell_address.h"
+#include "workbook/sheet_row_reading.h"
 #include "workbook/workbook.h"
 
 #include <QFile>
@@ -68,10 +70,41 @@ CellFormat sampleFormat(int n)
     return format;
 }
 
+// The streaming reader of the imports on the same bytes: rows in ascending order, each with
+// cells in column order inside the sheet, no empty or shared kinds, finite numbers, and a failure
+// always with its reason.
+void checkStreamedRows(const QByteArray& bytes)
+{
+    constexpr qint64 MaxCells = 200000;
+    int lastRow = 0;
+    qint64 cells = 0;
+    const SheetRowVisitor visit = [&](const SheetRowCells& row) {
+        FUZZ_CHECK(row.row() > lastRow && row.row() <= SheetLimits::MaxRow);
+        FUZZ_CHECK(!row.cells().empty());
+        lastRow = row.row();
+        int column = 0;
+        for (const RowCell& cell : row.cells()) {
+            FUZZ_CHECK(cell.column > column && cell.column <= SheetLimits::MaxColumn);
+            column = cell.column;
+            FUZZ_CHECK(cell.kind != CellKind::Empty && cell.kind != CellKind::SharedText);
+            FUZZ_CHECK(cell.kind != CellKind::Number || std::isfinite(cell.number));
+            FUZZ_CHECK(row.find(cell.column) == &cell);
+            row.text(cell.column);
+            ++cells;
+        }
+        return true;
+    };
+    const WorkbookStatus status = ReadSheetRowsFromBytes(bytes, QStringLiteral("fuzz.xlsx"), {8ll * 1024 * 1024, MaxCells}, visit);
+    FUZZ_CHECK(status.ok() || !status.detail.isEmpty());
+    FUZZ_CHECK(cells <= MaxCells);
+}
+
 } // namespace
 
 void CheckXlsxBytes(const QByteArray& bytes)
 {
+    checkStreamedRows(bytes);
+
     WorkbookStatus status;
     std::unique_ptr<Workbook> book = Workbook::fromBytes(bytes, QStringLiteral("fuzz.xlsx"), status);
     FUZZ_CHECK(bool(book) == status.ok());
