@@ -6,6 +6,7 @@
 #include "workbook/workbook.h"
 
 #include <QFile>
+#include <QStringList>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -70,14 +71,23 @@ CellFormat sampleFormat(int n)
     return format;
 }
 
+// One line per cell of a row as the import readers receive it.
+void appendRowLines(QStringList& lines, const SheetRowCells& row)
+{
+    for (const RowCell& cell : row.cells())
+        lines.append(QStringLiteral("%1,%2 %3 %4").arg(row.row()).arg(cell.column).arg(int(cell.kind)).arg(row.text(cell.column)));
+}
+
 // The streaming reader of the imports on the same bytes: rows in ascending order, each with
 // cells in column order inside the sheet, no empty or shared kinds, finite numbers, and a failure
-// always with its reason.
-void checkStreamedRows(const QByteArray& bytes)
+// always with its reason. When both readers take the workbook, the rows are those of the whole
+// sheet read into memory (`sheet`).
+void checkStreamedRows(const QByteArray& bytes, const Worksheet* sheet)
 {
     constexpr qint64 MaxCells = 200000;
     int lastRow = 0;
     qint64 cells = 0;
+    QStringList streamed;
     const SheetRowVisitor visit = [&](const SheetRowCells& row) {
         FUZZ_CHECK(row.row() > lastRow && row.row() <= SheetLimits::MaxRow);
         FUZZ_CHECK(!row.cells().empty());
@@ -89,25 +99,39 @@ void checkStreamedRows(const QByteArray& bytes)
             FUZZ_CHECK(cell.kind != CellKind::Empty && cell.kind != CellKind::SharedText);
             FUZZ_CHECK(cell.kind != CellKind::Number || std::isfinite(cell.number));
             FUZZ_CHECK(row.find(cell.column) == &cell);
-            row.text(cell.column);
             ++cells;
         }
+        appendRowLines(streamed, row);
         return true;
     };
     const WorkbookStatus status = ReadSheetRowsFromBytes(bytes, QStringLiteral("fuzz.xlsx"), {8ll * 1024 * 1024, MaxCells}, visit);
     FUZZ_CHECK(status.ok() || !status.detail.isEmpty());
     FUZZ_CHECK(cells <= MaxCells);
+    if (!status || !sheet)
+        return;
+    QStringList whole;
+    VisitWorksheetRows(*sheet, [&whole](const SheetRowCells& row) {
+        appendRowLines(whole, row);
+        return true;
+    });
+    for (qsizetype i = 0; i < std::max(whole.size(), streamed.size()); ++i) {
+        if (whole.value(i) != streamed.value(i)) {
+            std::fprintf(stderr, "whole sheet [%s], stream [%s]\n", whole.value(i).toUtf8().constData(),
+                         streamed.value(i).toUtf8().constData());
+            break;
+        }
+    }
+    FUZZ_CHECK(whole == streamed);
 }
 
 } // namespace
 
 void CheckXlsxBytes(const QByteArray& bytes)
 {
-    checkStreamedRows(bytes);
-
     WorkbookStatus status;
     std::unique_ptr<Workbook> book = Workbook::fromBytes(bytes, QStringLiteral("fuzz.xlsx"), status);
     FUZZ_CHECK(bool(book) == status.ok());
+    checkStreamedRows(bytes, book ? &book->sheet() : nullptr);
     if (!book)
         return;
     FUZZ_CHECK(book->format() == Workbook::Format::Xlsx);

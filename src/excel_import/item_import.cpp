@@ -65,7 +65,9 @@ public:
     // One pair of rows; false after the last item (a receipts row without a name).
     bool takeItem(const SheetRowCells& receipts, const SheetRowCells& issues)
     {
-        if (FieldText(receipts.text(ColName)).isEmpty())
+        // The items end at the first receipts row without a name; a name whose formula was saved
+        // without its result is not an end (the items after it would be dropped unseen).
+        if (receipts.kind(ColName) != CellKind::UnreadableFormula && FieldText(receipts.text(ColName)).isEmpty())
             return false;
         const int row = receipts.row();
         ++m_plan.itemsInWorkbook;

@@ -11,9 +11,11 @@
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
+#include "workbook/cell_address.h"
 #include "workbook/sheet_row_cells.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <map>
@@ -127,7 +129,16 @@ MonthlyImportReader::MonthlyImportReader()
           pair.row = receipts.row();
           pair.yearMonth = FieldText(receipts.text(YearMonthColumn));
           pair.itemNumber = FieldText(receipts.text(ItemNumberColumn));
-          if (pair.yearMonth.isEmpty() && pair.itemNumber.isEmpty())
+          // A year-month or item number whose formula was saved without its result would end
+          // the pairs or skip this one unseen.
+          bool unknown = false;
+          for (const int column : {YearMonthColumn, ItemNumberColumn}) {
+              if (receipts.kind(column) == CellKind::UnreadableFormula) {
+                  pair.unusable.append(UnusableTotal{receipts.row(), QString(), column});
+                  unknown = true;
+              }
+          }
+          if (!unknown && pair.yearMonth.isEmpty() && pair.itemNumber.isEmpty())
               return false;
           readMonthTotal(receipts, pair.received, pair);
           readMonthTotal(issues, pair.issued, pair);
@@ -181,6 +192,13 @@ MonthlyImportResult ApplyMonthlyImport(AppState& state, const std::vector<Monthl
         };
         std::map<int, Kept> kept; // by record index: items whose totals were left as they were
         for (const MonthlyPair& pair : pairs) {
+            // Without its year-month or item number a pair cannot be placed: it is no skip.
+            const bool unplaced = std::any_of(pair.unusable.begin(), pair.unusable.end(),
+                                              [](const UnusableTotal& cell) { return cell.column != MonthTotalColumn; });
+            if (unplaced) {
+                result.unusable.append(pair.unusable);
+                continue;
+            }
             const int month = monthOfLedgerYear(headings, pair.yearMonth);
             if (pair.itemNumber.isEmpty() || month == 0) {
                 ++result.skipped;
@@ -290,7 +308,9 @@ QString MonthlyImportRefusal(const MonthlyImportResult& result, const QString& p
         const int shown = std::min(int(result.unusable.size()), NoteListLimit);
         for (int k = 0; k < shown; ++k) {
             const UnusableTotal& cell = result.unusable[k];
-            const QString place = QStringLiteral("　%1行目のG列（月合計）").arg(cell.row);
+            const QString place = cell.column == MonthTotalColumn
+                ? QStringLiteral("　%1行目のG列（月合計）").arg(cell.row)
+                : QStringLiteral("　%1行目の%2列").arg(cell.row).arg(QString::fromLatin1(ColumnLetters(cell.column)));
             lines.append(cell.text.isEmpty() ? place + QStringLiteral("の計算結果が保存されていないため読み取れません。")
                                              : place + QStringLiteral("の「") + cell.text
                                                    + QStringLiteral("」は月の数量として取り込めません。"));

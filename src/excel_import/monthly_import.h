@@ -16,11 +16,13 @@ class RowPairs;
 class SheetRowCells;
 class Worksheet;
 
-// A G cell that holds no usable monthly total: a formula result that cannot be read, an error
-// value, text, a number too long for a month field.
+// A G cell that holds no usable monthly total (a formula result that cannot be read, an error
+// value, text, a number too long for a month field), or a B or C cell whose formula was saved
+// without its result.
 struct UnusableTotal {
     int row = 0;
     QString text;     // what the cell shows; empty for a formula saved without its result
+    int column = 7;   // G
 };
 
 struct MonthlyPair {

@@ -102,6 +102,9 @@ void VisitWorksheetRows(const Worksheet& sheet, const SheetRowVisitor& visit)
             if (cell.kind == CellKind::Empty)
                 continue;
             const bool textual = cell.kind == CellKind::Text || cell.kind == CellKind::SharedText || cell.kind == CellKind::Error;
+            // An empty text is no value, as the stream of a workbook leaves it out.
+            if (textual && cell.kind != CellKind::Error && sheet.textOf(cell).empty())
+                continue;
             cells.add(cell.column, cell.kind, textual ? 0 : cell.number, textual ? sheet.textOf(cell) : std::string_view());
         }
         cells.finish();

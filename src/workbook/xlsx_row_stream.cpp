@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <expat.h>
+#include <vector>
 
 namespace {
 
@@ -36,6 +37,11 @@ bool is(const XML_Char* name, const char* local)
     return std::strcmp(localName(name), local) == 0;
 }
 
+bool isBlank(const std::string& text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 const char* attribute(const XML_Char** atts, const char* name)
 {
     for (int i = 0; atts[i]; i += 2)
@@ -50,11 +56,16 @@ class PartParser {
 public:
     PartParser()
     {
+        // The encoding is the part's own (its byte order mark or declaration), as the whole-sheet
+        // reader takes it.
         m_parser = XML_ParserCreate(nullptr);
         XML_SetUserData(m_parser, this);
         XML_SetElementHandler(m_parser, &PartParser::onStart, &PartParser::onEnd);
         XML_SetCharacterDataHandler(m_parser, &PartParser::onText);
         XML_SetStartDoctypeDeclHandler(m_parser, &PartParser::onDoctype);
+        XML_SetCdataSectionHandler(m_parser, &PartParser::onMarkup, &PartParser::onMarkup);
+        XML_SetCommentHandler(m_parser, &PartParser::onComment);
+        XML_SetProcessingInstructionHandler(m_parser, &PartParser::onInstruction);
     }
     virtual ~PartParser() { XML_ParserFree(m_parser); }
     PartParser(const PartParser&) = delete;
@@ -78,6 +89,9 @@ protected:
     virtual void start(const XML_Char* name, const XML_Char** atts) = 0;
     virtual void end(const XML_Char* name) = 0;
     virtual void text(const XML_Char* data, int length) = 0;
+    // A comment, processing instruction or CDATA boundary between pieces of text: the text of an
+    // element is its first piece, as the whole-sheet reader takes it.
+    virtual void markup() {}
 
     // Ends the parse: with a failure, or (ok) because the rest of the part is not needed.
     void stop(const WorkbookStatus& status)
@@ -108,6 +122,12 @@ private:
     {
         static_cast<PartParser*>(self)->text(data, length);
     }
+    static void XMLCALL onMarkup(void* self) { static_cast<PartParser*>(self)->markup(); }
+    static void XMLCALL onComment(void* self, const XML_Char*) { static_cast<PartParser*>(self)->markup(); }
+    static void XMLCALL onInstruction(void* self, const XML_Char*, const XML_Char*)
+    {
+        static_cast<PartParser*>(self)->markup();
+    }
     static void XMLCALL onDoctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int)
     {
         static_cast<PartParser*>(self)->stop(damaged("DOCTYPE in a part"));
@@ -118,7 +138,8 @@ private:
     bool m_done = false;
 };
 
-// The text of each <si>: its <t> and the <t> of its runs; phonetic readings (<rPh>) are left out.
+// The text of each <si> of the <sst>: its <t> and the <t> of its runs (<r>); phonetic readings
+// (<rPh>) and anything else are left out.
 class SharedStringsParser : public PartParser {
 public:
     std::string arena;
@@ -127,24 +148,34 @@ public:
 protected:
     void start(const XML_Char* name, const XML_Char**) override
     {
+        markup(); // an element inside a <t> ends its text as a comment does
+        const int depth = ++m_depth;
         const char* local = localName(name);
-        if (std::strcmp(local, "si") == 0) {
-            m_inItem = true;
+        if (depth == 2) {
+            m_inItem = std::strcmp(local, "si") == 0;
             m_current.clear();
-        } else if (std::strcmp(local, "rPh") == 0) {
-            ++m_phonetic;
-        } else if (std::strcmp(local, "t") == 0 && m_inItem && m_phonetic == 0) {
+            m_inside.assign(1, m_inItem);
+            return;
+        }
+        if (depth < 2 || !m_inItem)
+            return;
+        const size_t level = size_t(depth - 2);
+        m_inside.resize(level + 1);
+        // A container of text (the item or a run) holds the texts that count.
+        const bool container = m_inside[level - 1];
+        m_inside[level] = container && std::strcmp(local, "r") == 0;
+        if (container && std::strcmp(local, "t") == 0) {
             m_inText = true;
+            m_textDepth = depth;
+            m_textPiece.clear();
         }
     }
-    void end(const XML_Char* name) override
+    void end(const XML_Char*) override
     {
-        const char* local = localName(name);
-        if (std::strcmp(local, "t") == 0) {
+        const int depth = m_depth--;
+        if (depth == m_textDepth)
             m_inText = false;
-        } else if (std::strcmp(local, "rPh") == 0) {
-            --m_phonetic;
-        } else if (std::strcmp(local, "si") == 0 && m_inItem) {
+        if (depth == 2 && m_inItem) {
             m_inItem = false;
             if (starts.empty())
                 starts.push_back(0);
@@ -154,15 +185,32 @@ protected:
     }
     void text(const XML_Char* data, int length) override
     {
-        if (m_inText)
+        if (m_inText && m_depth == m_textDepth) {
             m_current.append(data, size_t(length));
+            m_textPiece.append(data, size_t(length));
+        }
+    }
+    void markup() override
+    {
+        if (!m_inText)
+            return;
+        // Only white space so far is no piece of text yet.
+        if (isBlank(m_textPiece)) {
+            m_current.resize(m_current.size() - m_textPiece.size());
+            m_textPiece.clear();
+        } else {
+            m_inText = false;
+        }
     }
 
 private:
     std::string m_current;
+    std::string m_textPiece; // what the open <t> gave so far
+    std::vector<bool> m_inside; // for each open element inside the item: whether it holds texts
     bool m_inItem = false;
     bool m_inText = false;
-    int m_phonetic = 0;
+    int m_textDepth = 0;
+    int m_depth = 0;
 };
 
 class SheetParser : public PartParser {
@@ -173,60 +221,107 @@ public:
     }
 
 protected:
+    // Only the elements where a spreadsheet program puts them count: <sheetData> under the root,
+    // <row> under it, <c> under a row, <v>, <f> and <is> under a cell, and the <t> of <is> and of
+    // its runs (<r>); a phonetic reading (<rPh>) or anything else is passed over with its content.
     void start(const XML_Char* name, const XML_Char** atts) override
     {
+        markup(); // an element inside a <v> or <t> ends its text as a comment does
+        const int depth = ++m_depth;
         const char* local = localName(name);
         if (!m_inData) {
-            m_inData = std::strcmp(local, "sheetData") == 0;
+            m_inData = depth == DataDepth && std::strcmp(local, "sheetData") == 0;
+            return;
+        }
+        if (!m_inRow) {
+            if (depth == DataDepth + 1 && std::strcmp(local, "row") == 0)
+                startRow(atts);
             return;
         }
         if (!m_inCell) {
-            if (std::strcmp(local, "row") == 0)
-                startRow(atts);
-            else if (std::strcmp(local, "c") == 0)
+            if (depth == DataDepth + 2 && std::strcmp(local, "c") == 0)
                 startCell(atts);
             return;
         }
-        if (std::strcmp(local, "v") == 0) {
-            m_capture = Capture::Value;
-        } else if (std::strcmp(local, "f") == 0) {
-            m_formula = true;
-        } else if (std::strcmp(local, "rPh") == 0) {
-            ++m_phonetic;
-        } else if (std::strcmp(local, "t") == 0 && m_phonetic == 0 && m_cellType == "inlineStr") {
-            m_capture = Capture::Inline;
+        const size_t level = size_t(depth - (DataDepth + 3)); // 0: a child of the cell
+        m_inside.resize(level + 1);
+        Inside inside = Inside::Other;
+        if (level == 0) {
+            if (std::strcmp(local, "v") == 0 && !m_valueSeen) {
+                m_valueSeen = true;
+                m_capture = Capture::Value;
+                m_captureDepth = depth;
+                m_piece.clear();
+            } else if (std::strcmp(local, "f") == 0) {
+                m_formula = true;
+            } else if (std::strcmp(local, "is") == 0 && !m_inlineSeen) {
+                m_inlineSeen = true;
+                inside = Inside::Runs;
+            }
+        } else if (m_inside[level - 1] == Inside::Runs) {
+            if (std::strcmp(local, "r") == 0) {
+                inside = Inside::Runs;
+            } else if (std::strcmp(local, "t") == 0) {
+                inside = Inside::Text;
+                if (m_cellType == "inlineStr") {
+                    m_capture = Capture::Inline;
+                    m_captureDepth = depth;
+                    m_piece.clear();
+                }
+            }
         }
+        m_inside[level] = inside;
     }
 
-    void end(const XML_Char* name) override
+    void end(const XML_Char*) override
     {
+        const int depth = m_depth--;
         if (!m_inData)
             return;
-        const char* local = localName(name);
         if (m_inCell) {
-            if (std::strcmp(local, "c") == 0)
+            if (depth == DataDepth + 2)
                 endCell();
-            else if (std::strcmp(local, "v") == 0 || std::strcmp(local, "t") == 0)
+            else if (depth == m_captureDepth)
                 m_capture = Capture::None;
-            else if (std::strcmp(local, "rPh") == 0)
-                --m_phonetic;
-        } else if (std::strcmp(local, "row") == 0) {
-            endRow();
-        } else if (std::strcmp(local, "sheetData") == 0) {
+        } else if (m_inRow) {
+            if (depth == DataDepth + 1)
+                endRow();
+        } else if (depth == DataDepth) {
             stop(WorkbookStatus::success()); // what follows the cells is not read
         }
     }
 
+    // A value is the text directly inside its element.
     void text(const XML_Char* data, int length) override
     {
+        if (m_depth != m_captureDepth)
+            return;
         if (m_capture == Capture::Value)
             m_value.append(data, size_t(length));
         else if (m_capture == Capture::Inline)
             m_inline.append(data, size_t(length));
+        if (m_capture != Capture::None)
+            m_piece.append(data, size_t(length));
+    }
+
+    void markup() override
+    {
+        if (m_capture == Capture::None)
+            return;
+        std::string& into = m_capture == Capture::Value ? m_value : m_inline;
+        // Only white space so far is no piece of text yet.
+        if (isBlank(m_piece)) {
+            into.resize(into.size() - m_piece.size());
+            m_piece.clear();
+        } else {
+            m_capture = Capture::None;
+        }
     }
 
 private:
     enum class Capture { None, Value, Inline };
+    enum class Inside : char { Other, Runs, Text };
+    static constexpr int DataDepth = 2; // <worksheet><sheetData>
 
     void startRow(const XML_Char** atts)
     {
@@ -273,7 +368,8 @@ private:
         m_cellType = type ? type : "";
         m_inCell = true;
         m_formula = false;
-        m_phonetic = 0;
+        m_valueSeen = false;
+        m_inlineSeen = false;
         m_capture = Capture::None;
         m_value.clear();
         m_inline.clear();
@@ -327,7 +423,10 @@ private:
     bool m_inRow = false;
     bool m_inCell = false;
     bool m_formula = false;
-    int m_phonetic = 0;
+    bool m_valueSeen = false;
+    bool m_inlineSeen = false;
+    int m_depth = 0;
+    std::vector<Inside> m_inside; // inside a cell: what each open element is
     int m_rowNumber = 0;
     int m_column = 0;
     qint64 m_cells = 0;
@@ -335,6 +434,8 @@ private:
     Capture m_capture = Capture::None;
     std::string m_value;
     std::string m_inline;
+    std::string m_piece; // what the open <v> or <t> gave so far
+    int m_captureDepth = 0;
 };
 
 } // namespace

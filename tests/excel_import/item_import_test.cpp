@@ -198,6 +198,21 @@ TEST(ItemImportRead, ProblemsAreReportedWithTheirRowsAndColumns)
     EXPECT_EQ(plan.items[2].text(ItemField::Number), u"A1"_s); // a duplicate is still imported
 }
 
+TEST(ItemImportRead, ANameWithoutItsResultIsNoEndOfTheItems)
+{
+    auto book = Workbook::createBlank(QString());
+    Worksheet& sheet = book->sheet();
+    for (int k = 1; k <= 3; ++k)
+        sheet.setText(receiptsRow(k), 4, u"品%1"_s.arg(k));
+    sheet.setUnreadableFormula(receiptsRow(2), 4);
+
+    const ItemImportPlan plan = ReadItemImport(sheet, false);
+    EXPECT_EQ(plan.items.size(), 3u);
+    ASSERT_EQ(plan.problems.size(), 1);
+    EXPECT_EQ(ImportProblemLine(plan.problems[0]), u"行 7 D列：計算式の結果が保存されていないため読み取れません"_s);
+    EXPECT_TRUE(ImportIsRefused(plan.problems));
+}
+
 TEST(ItemImportRead, ItemsBeyondTheCapacityAreCountedButNotRead)
 {
     auto book = Workbook::createBlank(QString());

@@ -279,6 +279,27 @@ TEST_F(MonthlyImportTest, EveryUnusableTotalIsNamedAndNothingIsWritten)
                                            u"　7行目のG列（月合計）の「#REF!」は月の数量として取り込めません。"_s,
                                            u"　8行目のG列（月合計）の「12345678」は月の数量として取り込めません。"_s}));
     EXPECT_EQ(lines.back(), u"　在庫品台帳は変更していません。"_s);
+
+    // A year-month or item number without its result neither ends the pairs nor skips one.
+    auto book = Workbook::createBlank(QString());
+    Worksheet& sheet = book->sheet();
+    sheet.setText(4, 2, u"2026/05"_s);
+    sheet.setUnreadableFormula(4, 3);
+    sheet.setNumber(4, 7, 1);
+    sheet.setUnreadableFormula(6, 2);
+    sheet.setUnreadableFormula(6, 3);
+    sheet.setText(8, 2, u"2026/06"_s);
+    sheet.setText(8, 3, u"K1"_s);
+    sheet.setNumber(8, 7, 2);
+    const std::vector<MonthlyPair> pairs = ReadMonthlyImport(sheet);
+    ASSERT_EQ(pairs.size(), 3u);
+    const MonthlyImportResult keys = ApplyMonthlyImport(client.state, pairs);
+    EXPECT_FALSE(keys.completed());
+    EXPECT_EQ(ledgerBytes(), before);
+    EXPECT_EQ(MonthlyImportRefusal(keys, u"x.xlsx"_s).split(u'\r').mid(0, 3),
+              (QStringList{u"　4行目のC列の計算結果が保存されていないため読み取れません。"_s,
+                           u"　6行目のB列の計算結果が保存されていないため読み取れません。"_s,
+                           u"　6行目のC列の計算結果が保存されていないため読み取れません。"_s}));
 }
 
 TEST_F(MonthlyImportTest, AMissingOrDamagedWorkbookWritesNothing)

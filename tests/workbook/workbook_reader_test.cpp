@@ -347,3 +347,22 @@ TEST(SheetRowStream, ALargerSheetIsRefusedWithItsSizeBeforeItIsRead)
     EXPECT_TRUE(status.ok());
     EXPECT_EQ(rows, 10);
 }
+
+TEST(SheetRowStream, APartIsDecodedAsItsDeclarationSaysByBothReaders)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("declared.xlsx"));
+    ASSERT_TRUE(SaveFixtureWithParts(
+        path, {{"xl/worksheets/sheet1.xml",
+                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Café</t></is></c></row></sheetData></worksheet>"}}));
+    WorkbookStatus status;
+    const auto book = Workbook::load(path, status);
+    const QStringList streamed = streamedCells(path, status);
+    ASSERT_TRUE(status.ok());
+    // The bytes of "é" in UTF-8, read as the Latin-1 the part declares.
+    EXPECT_EQ(streamed, QStringList{u"1,1 2 Caf\u00C3\u00A9"_s});
+    ASSERT_TRUE(book);
+    EXPECT_EQ(sheetCells(book->sheet()), streamed);
+}
