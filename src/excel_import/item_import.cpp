@@ -10,6 +10,7 @@
 #include "storage/cp932_codec.h"
 #include "storage/field_text.h"
 #include "storage/ledger_file.h"
+#include "storage/ledger_image.h"
 #include "storage/settings_files.h"
 #include "workbook/cell_address.h"
 #include "workbook/sheet_row_cells.h"
@@ -189,6 +190,7 @@ struct ItemImportReader::Pairs {
 
 ItemImportReader::ItemImportReader(bool startOfUse) : m_pairs(std::make_unique<Pairs>(m_plan, startOfUse))
 {
+    m_plan.startOfUseRead = startOfUse;
     // Room for a full ledger at once: no copy of the items while they grow, and the pages a
     // smaller workbook does not fill are never touched.
     m_plan.items.reserve(AppState::MaxRecords);
@@ -255,7 +257,29 @@ ItemImportResult ApplyItemImport(AppState& state, ItemImportPlan plan, const Com
 
     const size_t count = plan.items.size();
     // The plan's items become the records: a ledger of 50 009 items is not held twice over.
-    result.commit = CommitLedgerFront(state, std::move(plan.items), progress, {ChangeOperation::ItemImport, true});
+    // Without the start-of-use column an item keeps its start of use: the records are new, the
+    // dates must not go with the old ones. Matched by item number on the ledger as it is under
+    // the lock (the first record of a number).
+    LedgerFrontAdjustment keepStartOfUse;
+    if (!plan.startOfUseRead) {
+        keepStartOfUse = [](const LedgerImage& current, std::vector<ItemRecord>& front) {
+            QHash<QByteArray, int> recordOf;
+            recordOf.reserve(current.count);
+            const int numberAt = ItemRecord::textOffset(ItemField::Number);
+            for (int n = current.count; n >= 1; --n)
+                recordOf.insert(QByteArray(current.record(n) + numberAt, ItemRecord::TextWidth), n);
+            ItemRecord old;
+            for (ItemRecord& record : front) {
+                const auto found = recordOf.constFind(QByteArray(record.data() + numberAt, ItemRecord::TextWidth));
+                if (record.text(ItemField::Number).isEmpty() || found == recordOf.constEnd())
+                    continue;
+                old.assignBytes(current.record(*found));
+                record.setText(ItemField::StartOfUse, old.text(ItemField::StartOfUse));
+            }
+        };
+    }
+    result.commit = CommitLedgerFront(state, std::move(plan.items), progress, {ChangeOperation::ItemImport, true},
+                                      keepStartOfUse);
     if (!result.commit.ok()) {
         // The ledger is as it was; so is the start month its months are counted from.
         if (result.settingsSaved) {

@@ -25,6 +25,9 @@ struct ItemImportPlan {
     QString startMonth;              // empty: the start month stays as it is
     std::vector<ItemRecord> items;   // at most the ledger capacity
     int itemsInWorkbook = 0;         // all items of the workbook, including those over capacity
+    // Column AD was read (the start-of-use option is on). Otherwise each item keeps the start of
+    // use the ledger has for its item number when the plan is written.
+    bool startOfUseRead = false;
     QList<ImportProblem> problems;
     bool overCapacity() const { return itemsInWorkbook > int(items.size()); }
 };

@@ -342,9 +342,11 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
 }
 
 CommitResult CommitLedgerFront(AppState& state, std::vector<ItemRecord> front, const CommitProgress& progress,
-                               const LedgerEditLog& log)
+                               const LedgerEditLog& log, const LedgerFrontAdjustment& adjust)
 {
-    const RecordsBuilder build = [&front](LedgerImage& ledger, bool, std::vector<ItemRecord>& records) {
+    const RecordsBuilder build = [&front, &adjust](LedgerImage& ledger, bool, std::vector<ItemRecord>& records) {
+        if (adjust)
+            adjust(ledger, front);
         records = std::move(front);
         const int kept = ledger.count - int(records.size());
         if (kept > 0) {

@@ -74,8 +74,11 @@ CommitResult CommitLedgerEdit(AppState& state, const LedgerEdit& edit, const Com
                               const LedgerEditLog& log = {});
 // The same for an edit that replaces the first records with `front` and keeps the later records
 // of the ledger as it is under the lock; the old first records are never copied beside the new.
+// `adjust`, when given, may change `front` from that ledger first.
+struct LedgerImage;
+using LedgerFrontAdjustment = std::function<void(const LedgerImage& current, std::vector<ItemRecord>& front)>;
 CommitResult CommitLedgerFront(AppState& state, std::vector<ItemRecord> front, const CommitProgress& progress = {},
-                               const LedgerEditLog& log = {});
+                               const LedgerEditLog& log = {}, const LedgerFrontAdjustment& adjust = {});
 
 // How many records the ledger would hold after CommitDeletion / CommitSort, for the question that
 // comes before (the ledger as it is now).

@@ -324,6 +324,39 @@ TEST_F(ItemImportApply, ReplacesTheFirstRecordsAndKeepsTheRest)
     }
 }
 
+TEST_F(ItemImportApply, WithoutTheStartOfUseColumnEachItemKeepsItsStartOfUse)
+{
+    // The ledger as it is when the import writes: A2 and A1 with their dates, a third record kept.
+    std::vector<ItemRecord> ledger(3);
+    const QString numbers[] = {u"A2"_s, u"A1"_s, u"A3"_s};
+    const QString starts[] = {u"2020/01"_s, u"2019/04"_s, u"2018/10"_s};
+    for (int k = 0; k < 3; ++k) {
+        ledger[size_t(k)].setText(ItemField::Number, numbers[k]);
+        ledger[size_t(k)].setText(ItemField::StartOfUse, starts[k]);
+    }
+    QByteArray bytes;
+    for (const ItemRecord& record : ledger)
+        bytes += record.bytes();
+
+    auto book = Workbook::createBlank(QString());
+    const QString imported[] = {u"A1"_s, u"X9"_s};
+    for (int k = 1; k <= 2; ++k) {
+        book->sheet().setText(receiptsRow(k), 3, imported[k - 1]);
+        book->sheet().setText(receiptsRow(k), 4, u"品"_s);
+        book->sheet().setText(receiptsRow(k), 30, u"2026/12"_s); // AD
+    }
+    for (const bool optionOn : {false, true}) {
+        SCOPED_TRACE(optionOn);
+        TempClient::writeBytes(client.ledgerPath(), bytes);
+        ASSERT_TRUE(ApplyItemImport(client.state, ReadItemImport(book->sheet(), optionOn)).commit.ok());
+        const QByteArray after = ledgerBytes(client);
+        // A1 keeps its date (matched by number, not by place); X9 is new; A3 stays as it was.
+        EXPECT_EQ(recordAt(after, 1).text(ItemField::StartOfUse), optionOn ? u"2026/12"_s : u"2019/04"_s);
+        EXPECT_EQ(recordAt(after, 2).text(ItemField::StartOfUse), optionOn ? u"2026/12"_s : QString());
+        EXPECT_EQ(recordAt(after, 3).text(ItemField::StartOfUse), u"2018/10"_s);
+    }
+}
+
 TEST_F(ItemImportApply, AnEmptyWorkbookChangesNoRecordAndStillCompletes)
 {
     WriteTestLedger(client.ledgerPath(), 7);
