@@ -34,7 +34,11 @@ QString VocabularyPanel::entryText(int number, const QString& word)
 
 int VocabularyPanel::wordNumberOf(const QString& entry)
 {
-    return entry.left(4).trimmed().toInt();
+    // The number is every digit before the spaces: entries run up to 10 010.
+    qsizetype digits = 0;
+    while (digits < entry.size() && entry[digits].isDigit())
+        ++digits;
+    return entry.left(digits).toInt();
 }
 
 void VocabularyPanel::fill(const QString& caption, const VocabularyTable& table, int list, int count)

@@ -20,10 +20,10 @@ public:
     QListWidget* wordList() const { return m_list; }
 
     // Shows entries 1..count of list `list`, each as its number, spaces and the word (empty
-    // words too, so that the first four characters always hold the number).
+    // words too).
     void fill(const QString& caption, const VocabularyTable& table, int list, int count);
 
-    // "1    ボルト" → 1.
+    // "1    ボルト" → 1, "10001  ナット" → 10001.
     static int wordNumberOf(const QString& entry);
     static QString entryText(int number, const QString& word);
 

@@ -100,6 +100,12 @@ TEST_F(EditFrameScreenTest, PadOnAMonthCellReplacesTheValueAndRecalculates)
     EXPECT_EQ(monthGrid()->textMatrix(2, 1), QString()) << "read back as stored";
 }
 
+TEST(VocabularyPanelEntries, TheWordNumberIsReadWholeUpToTheLastEntry)
+{
+    for (const int number : {1, 9, 10, 999, 1000, 9999, 10000, 10010})
+        EXPECT_EQ(VocabularyPanel::wordNumberOf(VocabularyPanel::entryText(number, QStringLiteral("12ボルト"))), number);
+}
+
 TEST_F(EditFrameScreenTest, EnterMovesAlongTheTextColumnsAndWordsComeFromTheList)
 {
     writeSettings({}, {{ListCountLine(2), QStringLiteral("2")}});
