@@ -67,6 +67,11 @@ QString LedgerWorkbookPath(const AppState& state, const QDate& date)
     return OutputFolderPath(state) + QStringLiteral("在庫品台帳") + OutputMonthText(date) + QStringLiteral(".xlsx");
 }
 
+QString FilteredLedgerWorkbookPath(const AppState& state, const QDate& date)
+{
+    return OutputFolderPath(state) + QStringLiteral("在庫品台帳") + OutputMonthText(date) + QStringLiteral("_絞込.xlsx");
+}
+
 void WriteLedgerHeader(Workbook& book, const AppState& state, int itemCount)
 {
     Worksheet& sheet = book.sheet();
@@ -130,7 +135,12 @@ LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desk
                                           const QList<int>* records)
 {
     LedgerWorkbookResult result;
-    result.path = outputPath.isEmpty() ? LedgerWorkbookPath(state, QDate::currentDate()) : outputPath;
+    // The hits get a name of their own: they must not replace the whole ledger's workbook of the month.
+    const QDate today = QDate::currentDate();
+    if (outputPath.isEmpty())
+        result.path = records ? FilteredLedgerWorkbookPath(state, today) : LedgerWorkbookPath(state, today);
+    else
+        result.path = outputPath;
     if (!OpenLedger(state)) {
         result.status = WorkbookStatus::failure(LedgerUnreadable, QStringLiteral("ledger cannot be opened"));
         return result;

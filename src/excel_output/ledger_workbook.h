@@ -19,6 +19,8 @@ QString LedgerWorkbookQuestionTitle();
 
 // "在庫品台帳yyyy年mm月.xlsx" in "M在庫台帳" for an output on `date`.
 QString LedgerWorkbookPath(const AppState& state, const QDate& date);
+// "在庫品台帳yyyy年mm月_絞込.xlsx" beside it: the workbook of a filter result.
+QString FilteredLedgerWorkbookPath(const AppState& state, const QDate& date);
 
 // Writes row 3 (count), row 4 (captions with the twelve months from `startMonth`) and the
 // column widths from B on.
@@ -33,7 +35,8 @@ struct LedgerWorkbookResult {
 };
 
 // Writes the workbook of the whole ledger, or of the records `records` (in that order) when
-// given, to `outputPath` (LedgerWorkbookPath of today when empty). With a desktop the file is
+// given, to `outputPath` (when empty: LedgerWorkbookPath of today, FilteredLedgerWorkbookPath
+// for records). With a desktop the file is
 // then handed to the user's spreadsheet program.
 LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desktop,
                                           const QString& outputPath = QString(),

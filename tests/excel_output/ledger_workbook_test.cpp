@@ -126,9 +126,17 @@ TEST_F(LedgerWorkbookTest, EmptyLedgerGivesTheCountZeroAndNoItems)
 TEST_F(LedgerWorkbookTest, HitListLimitsAndNumbersTheItems)
 {
     writeItems();
+    // The whole ledger's workbook of the month is there already; the hits must not replace it.
+    const LedgerWorkbookResult whole = ExportLedgerWorkbook(client.state, nullptr);
+    ASSERT_TRUE(whole.status.ok());
     const QList<int> hits{3, 1};
     const LedgerWorkbookResult result = ExportLedgerWorkbook(client.state, nullptr, QString(), &hits);
     ASSERT_TRUE(result.status.ok());
+    EXPECT_EQ(result.path, FilteredLedgerWorkbookPath(client.state, QDate::currentDate()));
+    EXPECT_TRUE(result.path.endsWith(QStringLiteral("_絞込.xlsx")));
+    std::unique_ptr<Workbook> wholeBook;
+    ASSERT_TRUE(OpenForReading(whole.path, wholeBook).ok());
+    EXPECT_EQ(wholeBook->sheet().text(3, 3), QStringLiteral("3"));
     std::unique_ptr<Workbook> book;
     ASSERT_TRUE(OpenForReading(result.path, book).ok());
     EXPECT_EQ(book->sheet().text(3, 3), QStringLiteral("2"));
