@@ -78,5 +78,5 @@ int RunExportLedger(Invocation& invocation)
         hits = scan.hits;
     }
     const LedgerWorkbookResult result = ExportLedgerWorkbook(*state, nullptr, out, rows ? &hits : nullptr);
-    return ReportWorkbookExport(QStringLiteral("export-ledger"), result.status, result.path);
+    return ReportWorkbookExport(QStringLiteral("export-ledger"), result.status, result.path, &result.ledger);
 }

@@ -27,7 +27,7 @@ int RunMailLedger(Invocation& invocation)
     RebuildColumnCaptions(*state);
     const QDate today = QDate::currentDate();
     const LedgerWorkbookResult written = ExportLedgerWorkbook(*state, nullptr, LedgerWorkbookPath(*state, today));
-    if (const int status = ReportWorkbookExport(QStringLiteral("mail-ledger"), written.status, written.path);
+    if (const int status = ReportWorkbookExport(QStringLiteral("mail-ledger"), written.status, written.path, &written.ledger);
         status != ExitSuccess)
         return status;
     const PurchaseMailResult mailed = SendPurchaseMail(*state, OutputMailRequest(*state, written.path, today));

@@ -7,6 +7,7 @@
 #include "storage/ledger_file.h"
 #include "workbook/workbook_operations.h"
 
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -16,7 +17,7 @@ enum : int {
     ColPlanned = 28, ColRate = 29, ColStartOfUse = 30,
 };
 constexpr int FirstItemRow = 5;
-// A ledger that cannot be read is not a spreadsheet failure: it gets the settings message.
+// A ledger that cannot be read keeps the number callers have always seen; the result says why.
 constexpr int LedgerUnreadable = 75;
 
 // A stored value: a number when it reads as one, otherwise its text; empty stays empty.
@@ -141,7 +142,8 @@ LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desk
         result.path = records ? FilteredLedgerWorkbookPath(state, today) : LedgerWorkbookPath(state, today);
     else
         result.path = outputPath;
-    if (!OpenLedger(state)) {
+    if (const IoResult opened = OpenLedger(state); !opened) {
+        result.ledger = opened;
         result.status = WorkbookStatus::failure(LedgerUnreadable, QStringLiteral("ledger cannot be opened"));
         return result;
     }
@@ -153,6 +155,7 @@ LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desk
     book->ScreenUpdating = false;
 
     const bool startOfUse = ReadFlag(state.SharedSettings[SharedLine::StartOfUse]);
+    errno = 0; // a failed read leaves its reason here
     bool read = true;
     int k = 0;
     auto visit = [&](int, const ItemRecord& record) { WriteLedgerItem(*book, ++k, record, startOfUse); };
@@ -178,6 +181,7 @@ LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desk
         read = ScanLedger(state, 1, state.RecordCount, visit);
     }
     if (!read) {
+        result.ledger = IoResult::failure(LedgerPath(state), errno != 0 ? errno : EIO, QStringLiteral("read failed"));
         result.status = WorkbookStatus::failure(LedgerUnreadable, QStringLiteral("ledger read failed"));
         return result;
     }

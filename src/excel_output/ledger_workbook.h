@@ -1,6 +1,7 @@
 #pragma once
 // The ledger workbook: every item of the ledger (or of a filter result) in the layout of the
 // item import workbook, two rows per item, written from the template.
+#include "storage/io_result.h"
 #include "workbook/workbook_errors.h"
 
 #include <QDate>
@@ -30,6 +31,9 @@ void WriteLedgerItem(Workbook& workbook, int k, const ItemRecord& record, bool s
 
 struct LedgerWorkbookResult {
     WorkbookStatus status;
+    // Not ok when the ledger itself could not be opened or read (status then says 75): what
+    // the user is told is LedgerOpenFailureMessage(ledger), not a spreadsheet failure.
+    IoResult ledger;
     QString path;
     int items = 0;
 };

@@ -11,6 +11,7 @@
 #include "mail/purchase_mail.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
+#include "storage/ledger_file.h"
 #include "ui/busy_cursor.h"
 #include "ui/flex_grid.h"
 #include "ui/screen_host.h"
@@ -54,6 +55,10 @@ void LedgerScreen::writeLedgerWorkbook(const QList<int>* records)
         result = ExportLedgerWorkbook(m_state, &m_host.desktop(), QString(), records);
     }
     m_excelBusy->hide();
+    if (!result.ledger) {
+        m_state.dialogs.inform(QStringLiteral("異常確認"), LedgerOpenFailureMessage(result.ledger));
+        return;
+    }
     if (!result.status) {
         ExcelErrorReport(m_state.dialogs, result.status.error);
         return;

@@ -145,6 +145,18 @@ TEST_F(LedgerWorkbookTest, HitListLimitsAndNumbersTheItems)
     EXPECT_EQ(book->sheet().text(7, 30), QString()); // start of use only with its option
 }
 
+TEST_F(LedgerWorkbookTest, AnUnreadableLedgerIsToldAsTheLedgerNotAsTheOutputFolder)
+{
+    QFile::remove(client.ledgerPath());
+    ASSERT_TRUE(QDir().mkpath(client.ledgerPath())); // a folder where the ledger belongs
+    const LedgerWorkbookResult result = ExportLedgerWorkbook(client.state, nullptr);
+    EXPECT_FALSE(result.status.ok());
+    ASSERT_FALSE(result.ledger.ok);
+    EXPECT_EQ(result.ledger.errorCode, EISDIR);
+    EXPECT_EQ(LedgerOpenFailureMessage(result.ledger), LedgerOpenFailureMessage(OpenLedger(client.state)));
+    EXPECT_FALSE(QFile::exists(LedgerWorkbookPath(client.state, QDate::currentDate())));
+}
+
 TEST_F(LedgerWorkbookTest, MissingTemplateOrFolderWritesNothing)
 {
     QDir(OutputFolderPath(client.state)).removeRecursively();
