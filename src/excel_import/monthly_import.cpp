@@ -14,6 +14,7 @@
 #include "workbook/cell_address.h"
 #include "workbook/sheet_row_cells.h"
 
+#include <QDate>
 #include <QHash>
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +41,21 @@ std::optional<QString> monthTotalText(const ImportCell& cell, CellKind kind)
     if (!ParseNumber(cell.text) || cell.text.size() > ItemRecord::QtyWidth)
         return std::nullopt;
     return cell.text;
+}
+
+// B as "yyyy/MM". A year-month typed into a cell formatted as General becomes a date, which the
+// workbook keeps as its serial number (days from 1899-12-30): it is taken as the date's year
+// and month.
+QString yearMonthOf(const SheetRowCells& row)
+{
+    if (row.kind(YearMonthColumn) == CellKind::Number) {
+        const double serial = row.number(YearMonthColumn);
+        if (serial >= 1 && serial < 2958466) {
+            const QDate date = QDate(1899, 12, 30).addDays(qint64(std::floor(serial)));
+            return date.toString(QStringLiteral("yyyy/MM"));
+        }
+    }
+    return FieldText(row.text(YearMonthColumn));
 }
 
 void readMonthTotal(const SheetRowCells& row, QString& into, MonthlyPair& pair)
@@ -127,7 +143,7 @@ MonthlyImportReader::MonthlyImportReader()
     : m_rowPairs(std::make_unique<RowPairs>(FirstPairRow, [this](const SheetRowCells& receipts, const SheetRowCells& issues) {
           MonthlyPair pair;
           pair.row = receipts.row();
-          pair.yearMonth = FieldText(receipts.text(YearMonthColumn));
+          pair.yearMonth = yearMonthOf(receipts);
           pair.itemNumber = FieldText(receipts.text(ItemNumberColumn));
           // A year-month or item number whose formula was saved without its result would end
           // the pairs or skip this one unseen.
@@ -343,5 +359,11 @@ QString MonthlyImportNotes(const MonthlyImportResult& result)
     };
     group(result.negatives, QStringLiteral("　次の在庫品は在庫数がマイナスになります。"));
     group(result.unfitting, QStringLiteral("　次の在庫品は入出庫計か達成率が7桁の入力枠に収まりません。"));
+    if (result.skipped > 0) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(QStringLiteral("　年月が在庫品台帳の年度にないか、在庫品Noのない %1 組（入庫・出庫の2行）は取り込んでいません。")
+                         .arg(result.skipped));
+    }
     return lines.join(u'\r');
 }

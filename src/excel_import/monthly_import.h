@@ -99,5 +99,6 @@ QString MonthlyImportDoneTitle();
 // that cannot be used); empty when it ran. Title "異常確認".
 QString MonthlyImportRefusal(const MonthlyImportResult& result, const QString& path);
 // The note after the import: the unknown item where it stopped, the items left with negative
-// stock or with totals too long for their fields. Empty when there is nothing to tell.
+// stock or with totals too long for their fields, the pairs skipped. Empty when there is nothing
+// to tell.
 QString MonthlyImportNotes(const MonthlyImportResult& result);

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDate>
 #include <gtest/gtest.h>
 #include <variant>
 
@@ -300,6 +301,30 @@ TEST_F(MonthlyImportTest, EveryUnusableTotalIsNamedAndNothingIsWritten)
               (QStringList{u"　4行目のC列の計算結果が保存されていないため読み取れません。"_s,
                            u"　6行目のB列の計算結果が保存されていないため読み取れません。"_s,
                            u"　6行目のC列の計算結果が保存されていないため読み取れません。"_s}));
+}
+
+TEST_F(MonthlyImportTest, AYearMonthTheSpreadsheetMadeADateIsTakenAsItsMonth)
+{
+    writeLedger({item(u"K1"_s, u"品"_s, u"2"_s, u"10"_s)});
+    auto book = Workbook::createBlank(QString());
+    Worksheet& sheet = book->sheet();
+    // "2026/05" typed into a General cell is kept as the date 2026-05-01.
+    sheet.setNumber(4, 2, double(QDate(1899, 12, 30).daysTo(QDate(2026, 5, 1))));
+    sheet.setText(4, 3, u"K1"_s);
+    sheet.setNumber(4, 7, 3);
+    sheet.setText(6, 2, u"2027/05"_s); // outside the ledger year
+    sheet.setText(6, 3, u"K1"_s);
+    sheet.setNumber(6, 7, 1);
+    const std::vector<MonthlyPair> pairs = ReadMonthlyImport(sheet);
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].yearMonth, u"2026/05"_s);
+
+    const MonthlyImportResult result = ApplyMonthlyImport(client.state, pairs);
+    EXPECT_TRUE(result.completed());
+    EXPECT_EQ(result.applied, 1);
+    EXPECT_EQ(record(1).qty(In, 2), u"3"_s);
+    // The screen says what the command line counts.
+    EXPECT_TRUE(MonthlyImportNotes(result).contains(u"在庫品Noのない 1 組"_s)) << MonthlyImportNotes(result).toStdString();
 }
 
 TEST_F(MonthlyImportTest, AMissingOrDamagedWorkbookWritesNothing)
