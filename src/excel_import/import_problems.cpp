@@ -16,6 +16,18 @@ QString place(const ImportProblem& problem)
     return text + u'：';
 }
 
+// The first `maxLines` problem lines and a count of the rest, each line after a CR.
+QString problemLines(const QList<ImportProblem>& problems, int maxLines)
+{
+    QString text;
+    const qsizetype shown = std::min<qsizetype>(problems.size(), std::max(0, maxLines));
+    for (qsizetype i = 0; i < shown; ++i)
+        text += u'\r' + ImportProblemLine(problems[i]);
+    if (problems.size() > shown)
+        text += u'\r' + QStringLiteral("ほか %1件").arg(problems.size() - shown);
+    return text;
+}
+
 } // namespace
 
 QString WorkbookSizeText(const WorkbookStatus& status)
@@ -61,13 +73,8 @@ QString ImportProblemLine(const ImportProblem& problem)
 
 QString ImportProblemQuestion(const QList<ImportProblem>& problems, int maxLines)
 {
-    QString text = QStringLiteral("インポート用Excelファイルに次の問題があります。");
-    const qsizetype shown = std::min<qsizetype>(problems.size(), std::max(0, maxLines));
-    for (qsizetype i = 0; i < shown; ++i)
-        text += u'\r' + ImportProblemLine(problems[i]);
-    if (problems.size() > shown)
-        text += u'\r' + QStringLiteral("ほか %1件").arg(problems.size() - shown);
-    return text + u'\r' + QStringLiteral("取り込みを続けますか？");
+    return QStringLiteral("インポート用Excelファイルに次の問題があります。") + problemLines(problems, maxLines) + u'\r'
+        + QStringLiteral("取り込みを続けますか？");
 }
 
 bool ImportIsRefused(const QList<ImportProblem>& problems)
@@ -81,13 +88,8 @@ QString ImportRefusalMessage(const QList<ImportProblem>& problems, int maxLines)
     for (const ImportProblem& problem : problems)
         if (problem.refusesImport())
             refusing.append(problem);
-    QString text = QStringLiteral("インポート用Excelファイルに値を読み取れないセルがあるため、取り込みません。");
-    const qsizetype shown = std::min<qsizetype>(refusing.size(), std::max(0, maxLines));
-    for (qsizetype i = 0; i < shown; ++i)
-        text += u'\r' + ImportProblemLine(refusing[i]);
-    if (refusing.size() > shown)
-        text += u'\r' + QStringLiteral("ほか %1件").arg(refusing.size() - shown);
-    return text + u'\r' + QStringLiteral("Excelでファイルを開いて計算結果を確かめ、上書き保存してから、もう一度インポートしてください。")
+    return QStringLiteral("インポート用Excelファイルに値を読み取れないセルがあるため、取り込みません。")
+        + problemLines(refusing, maxLines) + u'\r' + QStringLiteral("Excelでファイルを開いて計算結果を確かめ、上書き保存してから、もう一度インポートしてください。")
         + u'\r' + QStringLiteral("（データは変更していません）");
 }
 

@@ -1,7 +1,6 @@
 #include "workbook/sheet_row_cells.h"
 
 #include <algorithm>
-#include <charconv>
 
 const RowCell* SheetRowCells::find(int column) const
 {
@@ -33,14 +32,8 @@ QString SheetRowCells::text(int column) const
     if (!cell)
         return {};
     switch (cell->kind) {
-    case CellKind::Number: {
-        // Fixed notation, as Worksheet::text writes numbers.
-        char digits[400];
-        const auto [end, error] = std::to_chars(digits, digits + sizeof digits, cell->number, std::chars_format::fixed);
-        if (error != std::errc())
-            return QString::number(cell->number, 'g', 17);
-        return QString::fromLatin1(digits, end - digits);
-    }
+    case CellKind::Number:
+        return CellNumberText(cell->number);
     case CellKind::Bool:
         return cell->number != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
     case CellKind::Text:

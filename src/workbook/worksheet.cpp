@@ -148,23 +148,24 @@ void Worksheet::clearValue(int row, int column)
     }
 }
 
+QString CellNumberText(double value)
+{
+    // The largest and smallest doubles need a little over 300 digits.
+    char digits[400];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+    if (error != std::errc())
+        return QString::number(value, 'g', 17);
+    return QString::fromLatin1(digits, end - digits);
+}
+
 QString Worksheet::text(int row, int column) const
 {
     const SheetCell* cell = findCell(row, column);
     if (!cell)
         return {};
     switch (cell->kind) {
-    case CellKind::Number: {
-        // The shortest digits in fixed notation: the shortest form of all would write 600000 as
-        // "6e+05", which the readers of number fields take for text. The largest and smallest
-        // doubles need a little over 300 digits.
-        char digits[400];
-        const auto [end, error] =
-            std::to_chars(digits, digits + sizeof digits, cell->number, std::chars_format::fixed);
-        if (error != std::errc())
-            return QString::number(cell->number, 'g', 17);
-        return QString::fromLatin1(digits, end - digits);
-    }
+    case CellKind::Number:
+        return CellNumberText(cell->number);
     case CellKind::Bool:
         return cell->number != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
     case CellKind::Text:

@@ -12,6 +12,10 @@
 #include <unordered_map>
 #include <vector>
 
+// A number as a cell's text: its shortest digits in fixed notation ("170", "1200.5", never
+// "6e+05", which the readers of number fields would take for text).
+QString CellNumberText(double value);
+
 enum class CellKind : uint8_t { Empty, Number, Text, SharedText, Bool, Error, UnreadableFormula };
 
 struct SheetCell {
