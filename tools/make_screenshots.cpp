@@ -54,7 +54,7 @@ class WordCollector {
 public:
     void add(const ItemRecord& item)
     {
-        const int fields[] = {ItemField::Name, ItemField::Specification, ItemField::Maker, ItemField::Place,
+        const int fields[] = {ItemField::Name, ItemField::Shiyo, ItemField::Maker, ItemField::Place,
                               ItemField::Unit};
         for (int k = 0; k < 5; ++k) {
             QString word = item.text(fields[k]);

@@ -8,7 +8,7 @@
 int FieldOfItemColumn(int column)
 {
     static constexpr int fields[ItemColumn::Count] = {
-        ItemField::Name,          ItemField::Specification, ItemField::Maker, ItemField::Place,
+        ItemField::Name,          ItemField::Shiyo, ItemField::Maker, ItemField::Place,
         ItemField::UnitPrice,     ItemField::StockValue,    ItemField::Unit,  ItemField::PreviousStock,
         ItemField::ProperStock,   ItemField::Stock,         ItemField::StartOfUse,
     };
@@ -55,7 +55,7 @@ FrameCells FilledCells(const ItemRecord& record, bool decimals)
 {
     FrameCells cells = EmptyCells();
     cells.itemNumber = record.text(ItemField::Number) + u' ';
-    for (int col : {int(ItemColumn::Name), int(ItemColumn::Specification), int(ItemColumn::Maker),
+    for (int col : {int(ItemColumn::Name), int(ItemColumn::Shiyo), int(ItemColumn::Maker),
                     int(ItemColumn::Place), int(ItemColumn::Unit), int(ItemColumn::StartOfUse)})
         cells.item[col] = record.text(FieldOfItemColumn(col));
     cells.item[ItemColumn::UnitPrice] = priceCell(record.textNumber(ItemField::UnitPrice), decimals);

@@ -9,7 +9,7 @@
 class ItemRecord;
 
 namespace ItemColumn {
-enum : int { Name = 0, Specification = 1, Maker = 2, Place = 3, UnitPrice = 4, StockValue = 5, Unit = 6,
+enum : int { Name = 0, Shiyo = 1, Maker = 2, Place = 3, UnitPrice = 4, StockValue = 5, Unit = 6,
              PreviousStock = 7, ProperStock = 8, Stock = 9, StartOfUse = 10 };
 inline constexpr int Count = 11;
 }

@@ -15,7 +15,7 @@ const QString Title = QStringLiteral("登録確認");
 
 bool isTextColumn(int column)
 {
-    return column == ItemColumn::Name || column == ItemColumn::Specification || column == ItemColumn::Maker
+    return column == ItemColumn::Name || column == ItemColumn::Shiyo || column == ItemColumn::Maker
         || column == ItemColumn::Place || column == ItemColumn::Unit;
 }
 

@@ -250,7 +250,7 @@ void EditSession::afterStore(StoreOutcome& outcome, double oldValue)
     } else {
         m_state.ItemNumbers.setRow(outcome.recordNo,
                                    ItemNumberRow{m_item.text(ItemField::Number), m_item.text(ItemField::Name),
-                                                 m_item.text(ItemField::Specification), m_item.text(ItemField::Maker),
+                                                 m_item.text(ItemField::Shiyo), m_item.text(ItemField::Maker),
                                                  m_item.text(ItemField::StockValue)});
         m_state.TotalStockValue += m_item.textNumber(ItemField::StockValue) - oldValue;
     }

@@ -15,7 +15,7 @@ ItemSummaryTable ReadItemSummary(AppState& state, IoResult* io, int* ledgerCount
         table.reserve(size_t(state.RecordCount));
         const bool scanned = ScanLedger(state, 1, state.RecordCount, [&](int n, const ItemRecord& record) {
             table.push_back({record.text(ItemField::Number), record.text(ItemField::Name),
-                             record.text(ItemField::Specification), record.text(ItemField::Maker), n,
+                             record.text(ItemField::Shiyo), record.text(ItemField::Maker), n,
                              RecordDigest(record.data())});
         });
         if (!scanned)

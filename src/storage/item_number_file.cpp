@@ -14,7 +14,7 @@ namespace {
 ItemNumberRow rowOf(const ItemRecord& record)
 {
     return ItemNumberRow{record.text(ItemField::Number), record.text(ItemField::Name),
-                         record.text(ItemField::Specification), record.text(ItemField::Maker),
+                         record.text(ItemField::Shiyo), record.text(ItemField::Maker),
                          record.text(ItemField::StockValue)};
 }
 

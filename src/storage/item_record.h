@@ -54,7 +54,7 @@ namespace ItemField {
 enum : int {
     Number = 0,        // item number, the key of an item
     Name = 1,
-    Specification = 2,
+    Shiyo = 2,         // 仕様
     Maker = 3,
     Place = 4,
     UnitPrice = 5,

@@ -57,7 +57,7 @@ void SyntheticItems::fill(int recordNo, ItemRecord& record)
 {
     record.setText(ItemField::Number, uniqueNumber(recordNo));
     record.setText(ItemField::Name, QString::fromUtf16(pick(Names)));
-    record.setText(ItemField::Specification, QString::fromUtf16(pick(Specifications)));
+    record.setText(ItemField::Shiyo, QString::fromUtf16(pick(Specifications)));
     record.setText(ItemField::Maker, QString::fromUtf16(pick(Makers)));
     record.setText(ItemField::Place,
                    QString::fromUtf16(pick(Places)) + QStringLiteral(" %1-%2").arg(uniform(1, 20)).arg(uniform(1, 5)));

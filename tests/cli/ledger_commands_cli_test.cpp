@@ -29,7 +29,7 @@ protected:
             ItemRecord record;
             record.setText(ItemField::Number, item[0]);
             record.setText(ItemField::Name, item[1]);
-            record.setText(ItemField::Specification, item[2]);
+            record.setText(ItemField::Shiyo, item[2]);
             record.setText(ItemField::StockValue, item[3]);
             file.write(record.data(), ItemRecord::Length);
         }

@@ -474,7 +474,7 @@ TEST_F(ItemImportApply, AGeneratedLedgerExportedAndImportedBackKeepsEveryFieldBy
             break;
         case 3:
             record.setText(ItemField::Unit, QString());
-            record.setText(ItemField::Specification, QString());
+            record.setText(ItemField::Shiyo, QString());
             break;
         case 4:
             record.setText(ItemField::StartOfUse, u"2019/04"_s);

@@ -159,15 +159,15 @@ TEST_F(EditSessionTest, EnterMovesThroughTheTextColumnsAndWordsComeFromTheList)
 
     state().Vocabulary.setEntry(3, 1, {QString(), QStringLiteral("M8")});
     state().SharedSettings[ListCountLine(3)] = QStringLiteral("2");
-    session.selectItemCell(ItemColumn::Specification);
+    session.selectItemCell(ItemColumn::Shiyo);
     EXPECT_TRUE(session.pickWord(1));
-    EXPECT_EQ(session.item().text(ItemField::Specification), QStringLiteral("M8"));
+    EXPECT_EQ(session.item().text(ItemField::Shiyo), QStringLiteral("M8"));
     EXPECT_FALSE(session.pickWord(2)) << "the empty end mark";
     EXPECT_EQ(dialogs().shown().back().text, QStringLiteral("仕様が入力されていません。"));
-    EXPECT_EQ(session.item().text(ItemField::Specification), QStringLiteral("M8"));
+    EXPECT_EQ(session.item().text(ItemField::Shiyo), QStringLiteral("M8"));
 
     // "追記": the word typed last goes to the end of the list and into its file.
-    session.selectItemCell(ItemColumn::Specification);
+    session.selectItemCell(ItemColumn::Shiyo);
     session.enterText(QStringLiteral("M10"));
     dialogs().queueAnswer(Dialogs::Answer::Yes);
     session.addWordToList();

@@ -162,7 +162,7 @@ TEST_F(SortDeleteScreenTest, ACorrectionStoredWhileTheSortedOrderIsShownIsKept)
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
     click("sortDeleteRegisterButton");
     EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"Z9"_s, u"10"_s, u"9"_s, u"A1"_s}));
-    EXPECT_EQ(ReadRecordFile(client.ledgerPath())[3].text(ItemField::Specification), u"訂正後"_s);
+    EXPECT_EQ(ReadRecordFile(client.ledgerPath())[3].text(ItemField::Shiyo), u"訂正後"_s);
 }
 
 } // namespace

@@ -117,7 +117,7 @@ void seedLedger(const QString& folder)
         const AppendResult appended = AppendRecords(state, group.count, [&](int, ItemRecord& record) {
             record.setText(ItemField::Number, group.number(++k));
             record.setText(ItemField::Name, group.name);
-            record.setText(ItemField::Specification, group.shiyo);
+            record.setText(ItemField::Shiyo, group.shiyo);
             record.setText(ItemField::Unit, u"個"_s);
             record.setText(ItemField::PreviousStock, u"50"_s);
             record.setText(ItemField::Stock, u"50"_s);
@@ -505,7 +505,7 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
     for (int n = 1; n <= CorrectionTargets; ++n) {
         const QString number = correctionTarget(n);
         if (const ItemRecord* item = ledger.item(number)) {
-            const QString problem = lastWriteProblem(item->text(ItemField::Specification), InitialShiyo,
+            const QString problem = lastWriteProblem(item->text(ItemField::Shiyo), InitialShiyo,
                                                      journal.corrected.value(number));
             if (!problem.isEmpty())
                 findings.add(corrections, number + u' ' + problem);
@@ -515,10 +515,10 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
     const QString zone = u"import zone: records 1..5, the last reported import"_s;
     findings.check(zone);
     const ItemRecord* first = ledger.item(zoneItem(1));
-    const QString zoneValue = first ? first->text(ItemField::Specification) : QString();
+    const QString zoneValue = first ? first->text(ItemField::Shiyo) : QString();
     for (int n = 1; n <= ZoneItems; ++n) {
         const QList<int> at = ledger.at.value(zoneItem(n));
-        const QString value = at.isEmpty() ? QString() : ledger.records[size_t(at.front() - 1)].text(ItemField::Specification);
+        const QString value = at.isEmpty() ? QString() : ledger.records[size_t(at.front() - 1)].text(ItemField::Shiyo);
         if (at != QList<int>{n})
             findings.add(zone, u"%1 at records [%2], not at %3 alone"_s.arg(zoneItem(n), joined(at)).arg(n));
         else if (value != zoneValue)

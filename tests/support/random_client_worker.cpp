@@ -324,7 +324,7 @@ private:
         if (!load(session, number))
             return false;
         pause(0, 100);
-        session.selectItemCell(ItemColumn::Specification);
+        session.selectItemCell(ItemColumn::Shiyo);
         session.enterText(value);
         const qint64 start = steadyMicros();
         if (!session.store().stored())
