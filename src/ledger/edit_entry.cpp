@@ -3,7 +3,9 @@
 #include "ledger/column_captions.h"
 #include "ledger/edit_session.h"
 #include "ledger/ledger_colours.h"
+#include "ledger/ledger_texts.h"
 #include "ledger/ledger_view_state.h"
+#include "ledger/number_entry.h"
 #include "ledger/number_format.h"
 #include "ledger/stock_computation.h"
 #include "storage/app_state.h"
@@ -33,9 +35,19 @@ QString DuplicateNumberQuestion(int recordNo)
 
 bool EditSession::commitEntry(const QString& typed)
 {
-    const QString value = FieldText(typed);
+    QString value = FieldText(typed);
     const int target = m_view.EntryTarget;
     const bool quantity = target >= EntryTargetCode::Received && target <= EntryTargetCode::PlannedIssued;
+    // Unit price, previous-year and proper stock and the quantities are numbers: text that is
+    // none would be stored as typed and count as 0 in the stock and its value.
+    if (quantity || target == EntryTargetCode::ItemRow) {
+        const std::optional<QString> number = NumberEntryText(value);
+        if (!number) {
+            m_state.dialogs.inform(Title, NotANumberMessage(value));
+            return false;
+        }
+        value = *number;
+    }
     const int width = quantity ? ItemRecord::QtyWidth : ItemRecord::TextWidth;
     // A value longer than its field would be stored cut off: refused before anything changes.
     if (Cp932::encode(value).size() > width) {

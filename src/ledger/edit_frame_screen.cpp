@@ -9,6 +9,7 @@
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_colours.h"
 #include "ledger/ledger_list_panel.h"
+#include "ledger/ledger_paging.h"
 #include "ledger/ledger_screen.h"
 #include "ledger/ledger_texts.h"
 #include "ledger/number_format.h"
@@ -45,10 +46,12 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
     connect(frame->frameButton("itemSpecificationButton"), &QPushButton::clicked, &m_screen,
             &LedgerScreen::exportItemSpecWorkbook);
     connect(frame->frameButton("clearInOutButton"), &QPushButton::clicked, this, [this] {
+        closePad();
         m_session.clearInOut();
         draw();
     });
     connect(frame->frameButton("clearAllButton"), &QPushButton::clicked, this, [this] {
+        closePad();
         m_screen.listPanel()->grid()->setCurrentCell(1, std::max(m_screen.listPanel()->grid()->currentColumn(), 0));
         m_session.clearAll();
         draw();
@@ -149,7 +152,9 @@ void EditFrameController::correctItem()
     m_screen.view().LedgerMode = 1;
     openFrame();
     FlexGrid* list = m_screen.listPanel()->grid();
-    const int row = std::max(list->currentRow(), 0);
+    const int row = ItemRowOfListRow(std::max(list->currentRow(), 0));
+    if (row > 0)
+        list->setCurrentCell(row, std::max(list->currentColumn(), 1));
     m_session.startCorrect(int(ReadNumber(list->textMatrix(row, 0))));
     draw();
     m_screen.editFrame()->modeCaption()->setColourValue(LedgerColour::ModeCaption);
@@ -159,6 +164,9 @@ void EditFrameController::correctItem()
 void EditFrameController::copyItem()
 {
     m_vocabulary->hide();
+    closePad();
+    if (!CheckStopAll(m_state))
+        return;
     m_session.copy();
     draw();
     m_screen.editFrame()->modeCaption()->setColourValue(LedgerColour::ModeCaption);
@@ -207,8 +215,11 @@ void EditFrameController::recalculateTotal()
 {
     BusyCursor busy;
     if (m_screen.listPanel()->statusBadge()->isVisible()) {
+        // Before the first hits the filter's total is that of no items, not the last filter's.
         if (m_screen.view().hitCount() > 0)
             SumFilteredStockValue(m_state, m_screen.view().HitList);
+        else
+            m_state.FilteredStockValue = 0;
         m_screen.listPanel()->setStockValue(FormatNumber(m_state.FilteredStockValue, NumberPattern::TotalValue));
     } else {
         SumStockValue(m_state);
@@ -227,7 +238,13 @@ void EditFrameController::openPad()
     closePad();
     m_state.EntryPadMode = m_screen.view().EntryTarget;
     m_pad = new EntryPad(m_state, m_session.padStartValue(), &m_screen);
-    connect(m_pad, &EntryPad::confirmed, this, [this](const QString& value) {
+    // The pad is closed whenever its place changes; a confirmation that still reaches another
+    // item or cell is refused rather than written there.
+    connect(m_pad, &EntryPad::confirmed, this, [this, place = m_session.entryPlace()](const QString& value) {
+        if (m_session.entryPlace() != place) {
+            m_state.dialogs.inform(LedgerText::ExplanationTitle, EntryPlaceChangedMessage());
+            return;
+        }
         m_state.EntryPadMode = m_screen.view().EntryTarget;
         m_session.commitEntry(value);
         draw();

@@ -24,11 +24,13 @@ public:
     void copyItem();
     void storeItem();
     void recalculateTotal();
+    // Closes the entry pad: the frame's item, mode or cell is about to change, or the screen is
+    // used otherwise.
+    void closePad();
 
 private:
     void openFrame();
     void draw();
-    void closePad();
     void openPad();
     void itemCellClicked(int column);
     void monthCellClicked(int row, int column);

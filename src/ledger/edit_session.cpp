@@ -53,6 +53,11 @@ EditSession::EditSession(AppState& state, LedgerViewState& view) : m_state(state
     m_cells = EmptyCells();
 }
 
+EntryPlace EditSession::entryPlace() const
+{
+    return {m_state.CurrentRecordNo, m_itemSerial, m_caption, m_view.EntryTarget, m_entryColumn, m_monthRow, m_monthColumn};
+}
+
 int EditSession::mode() const
 {
     return m_view.LedgerMode;
@@ -71,6 +76,7 @@ void EditSession::setMode(int mode, const QString& caption)
 
 void EditSession::showItem(const ItemRecord& item)
 {
+    ++m_itemSerial;
     m_item = item;
     m_cells = FilledCells(m_item, decimals());
     publish();
@@ -96,6 +102,7 @@ void EditSession::rememberLoaded(const ItemRecord& record, std::optional<LedgerS
 void EditSession::startNew()
 {
     setMode(0, ModeCaption::New);
+    ++m_itemSerial;
     m_state.CurrentRecordNo = m_state.RecordCount + 1;
     m_item.clear();
     m_loaded.reset();
@@ -152,6 +159,7 @@ bool EditSession::copy()
 
 void EditSession::clearInOut()
 {
+    ++m_itemSerial;
     emptyMonthData(m_item);
     emptyMonthCells(m_cells);
     for (int col : {int(ItemColumn::StockValue), int(ItemColumn::ProperStock), int(ItemColumn::Stock),
@@ -166,6 +174,7 @@ void EditSession::clearInOut()
 
 void EditSession::clearAll()
 {
+    ++m_itemSerial;
     for (QString& cell : m_cells.item)
         cell.clear();
     for (int field = 0; field <= 11; ++field)

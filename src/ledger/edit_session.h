@@ -27,6 +27,20 @@ inline const QString Copy = QStringLiteral("複 写");
 // The entry pad's question when the typed item number belongs to record `recordNo`.
 QString DuplicateNumberQuestion(int recordNo);
 
+// Where an entry goes: the item as loaded or started (its record number and a count of the
+// loads and clears of the frame), the mode and the cell. The entry pad is bound to the place it
+// was opened for and confirms nowhere else.
+struct EntryPlace {
+    int recordNo = 0;
+    int itemSerial = 0;
+    QString mode;
+    int target = 0;
+    int entryColumn = -1;
+    int monthRow = 0;
+    int monthColumn = 0;
+    bool operator==(const EntryPlace&) const = default;
+};
+
 // What a click on an item-row cell asks the screen to open.
 enum class CellAction { None, TextEntry, EntryPad, YearMonthChooser };
 
@@ -70,6 +84,8 @@ public:
     void pickStartOfUse(const QString& yearMonth);
     // "追記": the last entered text into the list shown.
     void addWordToList();
+
+    EntryPlace entryPlace() const;
 
     // The entry pad's confirmation: writes the value into the target and recalculates. False
     // when the entry was refused (too long, a shortage, a total that does not fit).
@@ -123,4 +139,5 @@ private:
     int m_monthRow = 0;
     QString m_entryText;
     QString m_acceptedDuplicate;             // a duplicate number the user has accepted
+    int m_itemSerial = 0;                    // counts the items loaded, started and cleared
 };

@@ -165,7 +165,7 @@ void LedgerScreen::startFilter()
         m_view.HitList = result.hits;
         FilterBarPanel* bar = m_list->filterBar();
         bar->clearButton()->show();
-        bar->excelButton()->setVisible(!ReadFlag(m_state.ClientSettings[ClientLine::HideExplanations]));
+        bar->excelButton()->show();
         if (m_view.hitCount() > 12) {
             bar->refilterButton()->show();
             bar->placeButtonsFirst({bar->refilterButton(), bar->clearButton()});
@@ -195,7 +195,7 @@ void LedgerScreen::refilter()
     bar->refilterButton()->hide();
     if (m_view.hitCount() > 0) {
         showFirstHitPage();
-        bar->excelButton()->setVisible(!ReadFlag(m_state.ClientSettings[ClientLine::HideExplanations]));
+        bar->excelButton()->show();
         bar->placeButtonsFirst({bar->clearButton()});
         bar->maxPageLabel()->setText(QStringLiteral("Max P") + QString::number(MaxPageOf(m_view.hitCount())));
         bar->maxPageLabel()->show();

@@ -78,6 +78,11 @@ QString PageLabelText(int pageNumber)
     return QStringLiteral(" P ") + QString::number(pageNumber);
 }
 
+int ItemRowOfListRow(int row)
+{
+    return row > 0 && row % 2 == 0 ? row - 1 : row;
+}
+
 NextItemStep NextItemOfPage(int row, const std::function<QString(int row)>& recordNoText, int recordCount)
 {
     NextItemStep step;

@@ -35,6 +35,10 @@ PageState PreviousHitPage(const PageState& page, int hitCount);
 // The page label: " P " followed by the page number.
 QString PageLabelText(int pageNumber);
 
+// The list row of the item that row `row` belongs to: an issued row (2, 4, … 24) belongs to the
+// item in the row above it; the caption row and item rows are themselves.
+int ItemRowOfListRow(int row);
+
 // "次　項" of the edit frame: the list row to make current and the record to load (0 for none).
 struct NextItemStep {
     int currentRow = 1;

@@ -2,6 +2,7 @@
 // edit frame. The core decides every page and every cell; this only calls and draws.
 #include "ledger/colour_label_widget.h"
 #include "ledger/edit_frame_panel.h"
+#include "ledger/edit_frame_screen.h"
 #include "ledger/filter_panel.h"
 #include "ledger/ledger_colours.h"
 #include "ledger/ledger_list_panel.h"
@@ -89,6 +90,9 @@ void LedgerScreen::listCellClicked(int row, int col)
 void LedgerScreen::nextItemOfPage()
 {
     m_vocabulary->hide();
+    m_editing->closePad();
+    if (!CheckStopAll(m_state))
+        return;
     FlexGrid* grid = m_list->grid();
     const NextItemStep step = NextItemOfPage(
         grid->currentRow(), [grid](int row) { return grid->textMatrix(row, 0); }, m_state.RecordCount);

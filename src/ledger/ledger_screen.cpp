@@ -138,10 +138,10 @@ void LedgerScreen::open()
 
     m_excelBusy->hide();
     m_editFrame->textEntryBox()->hide();
+    // Only the help buttons go; the commands beside them ("登　録", "Excel出力") stay.
     if (ReadFlag(client[ClientLine::HideExplanations])) {
-        m_sortDelete->registerButton()->hide();
         m_list->explainButton()->hide();
-        m_list->filterBar()->excelButton()->hide();
+        m_editFrame->explainButton()->hide();
     }
     m_editFrame->startOfUseList()->clear();
     m_editFrame->startOfUseList()->addItems(StartOfUseChoices(QDate::currentDate().year()));
@@ -225,6 +225,8 @@ void LedgerScreen::fom11gamencler()
                             static_cast<QWidget*>(m_editFrame->textEntryBox()),
                             static_cast<QWidget*>(m_list->statusBadge()), static_cast<QWidget*>(m_monthly)})
         hidden->hide();
+    if (m_editing)
+        m_editing->closePad();
     m_pageButtons->show();
     m_editFrame->modeCaption()->setColourValue(LedgerColour::ModeCaption);
     m_list->backupMark()->setColourValue(LedgerColour::ModeCaption);
@@ -246,5 +248,6 @@ void LedgerScreen::explainCalculation()
 
 void LedgerScreen::exitToMenu()
 {
+    m_editing->closePad();
     m_host.closeScreen();
 }

@@ -55,3 +55,21 @@ QString BackupMarkExplanation()
     return joinLines({QStringLiteral("データバックアップ設定有りで□が表示され"),
                       QStringLiteral("　　正常にデータがﾊﾞｯｸｱｯﾌﾟで赤色に変色")});
 }
+
+QString EntryPlaceChangedMessage()
+{
+    return QStringLiteral("入力先の品目・欄が変わったため、この入力は取り消しました。") + u'\r'
+        + QStringLiteral("入力する欄をもう一度クリックしてください。");
+}
+
+QString NotANumberMessage(const QString& typed)
+{
+    return QStringLiteral("「") + typed + QStringLiteral("」は数値ではありません。") + u'\r'
+        + QStringLiteral("半角の数字（小数点・マイナス可、桁区切りの「,」は不要）で入力してください。") + u'\r'
+        + QStringLiteral("入力以前の数値に戻します。　");
+}
+
+QString UnsavedEntriesQuestion()
+{
+    return QStringLiteral("登録されていない変更があります。登録しますか？");
+}

@@ -21,3 +21,10 @@ QString CalculationExplanation();
 QString ColourExplanation();
 // The caption beside the backup mark.
 QString BackupMarkExplanation();
+
+// The entry pad confirmed after the frame moved on to another item, mode or cell.
+QString EntryPlaceChangedMessage();
+// A number cell given text that is not a plain decimal number.
+QString NotANumberMessage(const QString& typed);
+// Leaving the item or the screen with entries not yet stored by "登　録".
+QString UnsavedEntriesQuestion();

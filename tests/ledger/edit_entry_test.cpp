@@ -45,13 +45,36 @@ TEST_F(EditSessionTest, RefusedEntryOnANewItemReturnsToTheStateBeforeIt)
     EXPECT_EQ(session.cells().month, cellsBefore.month);
 }
 
-TEST_F(EditSessionTest, BadPadInputIsStoredAsTypedOrRefusedWhenItCannotFit)
+TEST_F(EditSessionTest, NumberCellsTakeNumbersOnlyAndRefuseWhatCannotFit)
 {
-    session.startCorrect(1);
-    EXPECT_TRUE(enterMonth(In, 2, QStringLiteral("abc")));
-    EXPECT_EQ(session.item().qty(In, 2), QStringLiteral("abc"));
-    EXPECT_EQ(session.item().text(ItemField::Stock), QStringLiteral("15"));
-    EXPECT_EQ(session.cells().month[In][2], QString());
+    session.startCorrect(1);  // previous 10, received 5 in month 1
+    struct Case {
+        const char16_t* typed;
+        const char16_t* stored;  // nullptr: refused, nothing changes
+    };
+    const Case cases[] = {
+        {u"1,200", u"1200"}, {u"12,345.5", u"12345.5"}, {u"１２", u"12"}, {u"", u""},
+        {u"12abc", nullptr}, {u"abc", nullptr}, {u"1,20", nullptr}, {u"1e3", nullptr}, {u"12,3456", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.typed).toStdString());
+        dialogs().clear();
+        const ItemRecord before = session.item();
+        const bool accepted = enterMonth(In, 2, QString::fromUtf16(c.typed));
+        EXPECT_EQ(accepted, c.stored != nullptr);
+        if (c.stored) {
+            EXPECT_EQ(session.item().qty(In, 2), QString::fromUtf16(c.stored));
+            continue;
+        }
+        EXPECT_EQ(session.item(), before);
+        ASSERT_EQ(dialogs().shown().size(), 1);
+        EXPECT_TRUE(dialogs().shown().back().text.contains(QStringLiteral("は数値ではありません")));
+    }
+    // The unit price too: "1,200" is 1200, and the stock value follows.
+    EXPECT_TRUE(enterItemRow(ItemColumn::UnitPrice, QStringLiteral("1,200")));
+    EXPECT_EQ(session.item().text(ItemField::UnitPrice), QStringLiteral("1200"));
+    EXPECT_FALSE(enterItemRow(ItemColumn::UnitPrice, QStringLiteral("12円")));
+    EXPECT_EQ(session.item().text(ItemField::UnitPrice), QStringLiteral("1200"));
 
     const ItemRecord before = session.item();
     for (const QString& value : {QStringLiteral("1234567890"), QStringLiteral("9999999")}) {

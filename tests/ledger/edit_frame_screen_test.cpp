@@ -3,7 +3,9 @@
 #include "ledger/edit_frame_panel.h"
 #include "ledger/edit_frame_screen.h"
 #include "ledger/entry_pad.h"
+#include "ledger/ledger_items_helper.h"
 #include "ledger/ledger_screen_fixture.h"
+#include "ledger/ledger_texts.h"
 #include "ledger/vocabulary_panel.h"
 #include "settings/year_rollover.h"
 #include "storage/cp932_codec.h"
@@ -13,6 +15,7 @@
 #include <QDateTime>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -51,7 +54,12 @@ protected:
 TEST_F(EditFrameScreenTest, CorrectNewAndCopyFollowTheSelectedRow)
 {
     openWithItems(3);
-    correctRow(2);  // the issued row of item 1: no item selected
+    correctRow(4);  // the blue issued row belongs to the item above it
+    EXPECT_EQ(modeCaption(), QStringLiteral("訂 正"));
+    EXPECT_EQ(labelText("itemNumberLabel"), QStringLiteral("A2 "));
+    EXPECT_EQ(list()->currentRow(), 3);
+
+    correctRow(7);  // past the items: nothing selected
     EXPECT_EQ(modeCaption(), QStringLiteral("新 規"));
     EXPECT_EQ(labelText("recordNoLabel"), QStringLiteral(" No 4"));
     EXPECT_TRUE(control("Picture20")->isVisible());
@@ -190,6 +198,77 @@ TEST_F(EditFrameScreenTest, AnItemReadBeforeAnotherPcsRolloverIsNotStored)
     EXPECT_TRUE(client.dialogs.shown().back().text.contains(QStringLiteral("年度更新（2026/04 → 2027/04）")))
         << client.dialogs.shown().back().text.toStdString();
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), rolled);
+}
+
+// The pad opened on item A1's month cell: whatever moves the frame or uses the screen otherwise
+// closes it, and nothing typed into it reaches another item.
+TEST_F(EditFrameScreenTest, ThePadClosesWhenTheFrameMovesOnAndNeverWritesIntoAnotherItem)
+{
+    openWithItems(3);
+    for (const char* action : {"nextItemButton", "copyButton", "clearAllButton", "clearInOutButton", "pageNextButton",
+                               "filterButton", "sortButton", "deleteButton", "editFrameCloseButton"}) {
+        SCOPED_TRACE(action);
+        correctRow(1);
+        monthGrid()->clicked(2, 3);
+        const QPointer<EntryPad> opened = pad();
+        ASSERT_NE(opened, nullptr);
+        QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("padKey2")), Qt::LeftButton);
+        client.dialogs.setDefaultAnswer(Dialogs::Answer::Yes);
+        click(action);
+        client.dialogs.setDefaultAnswer(Dialogs::Answer::No);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(opened.isNull());
+        for (const ItemRecord& stored : ledger_items::ReadRecordFile(client.ledgerPath()))
+            EXPECT_EQ(stored.qty(QtyRow::Issued, 3), QString());
+    }
+
+    // A pad that is somehow still open when the item changed is bound to its item and cell.
+    correctRow(1);
+    monthGrid()->clicked(2, 3);
+    const QPointer<EntryPad> stale = pad();
+    screen->editing()->session().startCorrect(2);
+    client.dialogs.clear();
+    QTest::mouseClick(stale->findChild<QPushButton*>(QStringLiteral("padKey2")), Qt::LeftButton);
+    QTest::mouseClick(stale->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+    EXPECT_EQ(screen->editing()->session().item().qty(QtyRow::Issued, 3), QString());
+    ASSERT_FALSE(client.dialogs.shown().isEmpty());
+    EXPECT_EQ(client.dialogs.shown().back().text, EntryPlaceChangedMessage());
+}
+
+TEST_F(EditFrameScreenTest, LoadingAnItemIntoTheFrameRunsTheStopAllCheck)
+{
+    openWithItems(3);
+    correctRow(1);
+    writeSettings({}, {{SharedLine::StopAll, On}});
+    click("nextItemButton");
+    EXPECT_EQ(client.endRequests, 1);
+    EXPECT_EQ(labelText("itemNumberLabel"), QStringLiteral("A1 ")) << "nothing loaded";
+    state().programEnded = false;  // the end is asked for once per run
+    client.dialogs.setDefaultAnswer(Dialogs::Answer::Yes);
+    click("copyButton");
+    EXPECT_EQ(client.endRequests, 2);
+    EXPECT_EQ(modeCaption(), QStringLiteral("訂 正"));
+}
+
+TEST_F(EditFrameScreenTest, APadEntryThatIsNoNumberIsRefusedAndNeverStored)
+{
+    openWithItems(1);
+    correctRow(1);
+    monthGrid()->clicked(1, 2);
+    for (const char* key : {"padKey1", "padKeyComma", "padKey2"})
+        QTest::mouseClick(pad()->findChild<QPushButton*>(QString::fromLatin1(key)), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+    EXPECT_TRUE(client.dialogs.shown().back().text.startsWith(QStringLiteral("「1,2」は数値ではありません。")));
+    EXPECT_EQ(monthGrid()->textMatrix(1, 2), QString());
+    click("registerButton");
+    EXPECT_EQ(ledger_items::ReadRecordFile(client.ledgerPath())[0].qty(QtyRow::Received, 2), QString());
+
+    monthGrid()->clicked(1, 2);
+    for (const char* key : {"padKey1", "padKeyComma", "padKey2", "padKey0", "padKey0"})
+        QTest::mouseClick(pad()->findChild<QPushButton*>(QString::fromLatin1(key)), Qt::LeftButton);
+    QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+    EXPECT_EQ(monthGrid()->textMatrix(1, 2), QStringLiteral("1,200"));
+    EXPECT_EQ(itemGrid()->textMatrix(1, 9), QStringLiteral("1,210"));
 }
 
 } // namespace

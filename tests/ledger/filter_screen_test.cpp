@@ -5,6 +5,7 @@
 
 #include "ledger/filter_panel.h"
 #include "ledger/ledger_list_panel.h"
+#include "ledger/number_format.h"
 #include "ledger/panel_positions.h"
 
 #include <QLineEdit>
@@ -220,6 +221,39 @@ TEST_F(FilterScreenTest, LeavingTheFilterShowsTheWholeLedgerAgain)
         clickList(1, 7);
         EXPECT_NE(messages().last(), u"絞り込み位置が枠外です。　　　　"_s);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FilterScreenTest, RecalculatingBeforeTheFirstHitsShowsNoItemsNotTheLastFilter)
+{
+    writeBoltsAndNuts(2, 3);  // each item is worth 100
+    openLedger();
+    openFilterAt(1, 2);
+    setCondition(0, 2, u"ナット"_s);
+    click("filterStartButton");
+    click("recalculateButton");
+    EXPECT_EQ(labelText("stockValueLabel"), u"300"_s);
+    click("filterClearButton");
+
+    openFilterAt(1, 2);  // a new filter, not started yet
+    click("recalculateButton");
+    EXPECT_EQ(labelText("stockValueLabel"), FormatNumber(0.0, NumberPattern::TotalValue));
+}
+
+// Switching the help buttons off leaves the result's "Excel出力" where it was.
+TEST_F(FilterScreenTest, TheResultsWorkbookStaysWithTheHelpButtonsSwitchedOff)
+{
+    writeSettings({{ClientLine::HideExplanations, On}}, {});
+    writeBoltsAndNuts(2, 3);
+    openLedger();
+    openFilterAt(1, 2);
+    setCondition(0, 2, u"ナット"_s);
+    click("filterStartButton");
+    EXPECT_TRUE(shown("filterExcelButton"));
+    EXPECT_FALSE(shown("calculationExplainButton"));
 }
 
 } // namespace

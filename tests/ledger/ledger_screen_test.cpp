@@ -146,7 +146,8 @@ TEST_F(LedgerScreenTest, OptionsChangeTheScreen)
         }
         EXPECT_EQ(control<FlexGrid>("MSFlexGrid1")->width(), twipsToPixels(c.startOfUseColumn ? 16540 : 16980));
         EXPECT_EQ(!control("calculationExplainButton")->isHidden(), c.calculationExplain);
-        EXPECT_EQ(!control("sortDeleteRegisterButton")->isHidden(), c.calculationExplain);
+        EXPECT_EQ(!control("editFrameExplainButton")->isHidden(), c.calculationExplain);
+        EXPECT_FALSE(control("sortDeleteRegisterButton")->isHidden()) << "a command, not a help button";
         EXPECT_TRUE(control("filterExcelButton")->isHidden()) << "the filter shows it after a scan";
         EXPECT_EQ(!control("sortButton")->isHidden(), c.sortAndDelete);
         EXPECT_EQ(!control("deleteButton")->isHidden(), c.sortAndDelete);
