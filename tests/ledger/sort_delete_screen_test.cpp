@@ -165,4 +165,27 @@ TEST_F(SortDeleteScreenTest, ACorrectionStoredWhileTheSortedOrderIsShownIsKept)
     EXPECT_EQ(ReadRecordFile(client.ledgerPath())[3].text(ItemField::Shiyo), u"訂正後"_s);
 }
 
+// The same PC corrects an item in the edit frame while the sorted order waits for "登　録": the
+// sort is made of the ledger as it is then, so the correction stays.
+TEST_F(SortDeleteScreenTest, ACorrectionMadeInTheFrameWhileThePanelIsOpenIsKept)
+{
+    click("sortButton");
+    click("sortStartButton");
+    list()->setCurrentCell(7, 1);  // A1
+    click("correctButton");
+    client.dialogs.clear();
+    control<FlexGrid>("MSFlexGrid2")->clicked(1, 2);
+    auto* pad = host.current()->findChild<QWidget*>(u"entryPad"_s);
+    ASSERT_NE(pad, nullptr);
+    pad->findChild<QPushButton*>(u"padKey7"_s)->click();
+    pad->findChild<QPushButton*>(u"padConfirmButton"_s)->click();
+    click("registerButton");
+    ASSERT_EQ(ReadRecordFile(client.ledgerPath())[3].qty(QtyRow::Received, 2), u"7"_s);
+
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    click("sortDeleteRegisterButton");
+    EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"Z9"_s, u"10"_s, u"9"_s, u"A1"_s}));
+    EXPECT_EQ(ReadRecordFile(client.ledgerPath())[3].qty(QtyRow::Received, 2), u"7"_s);
+}
+
 } // namespace
