@@ -60,6 +60,8 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
         ShowItemHistory(&m_screen, m_state, m_session.item().text(ItemField::Number));
     });
     connect(frame->frameButton("editFrameCloseButton"), &QPushButton::clicked, this, [this] {
+        if (!settleUnsavedEntries())
+            return;
         m_vocabulary->hide();
         closePad();
         m_screen.editFrame()->hide();
@@ -134,6 +136,8 @@ void EditFrameController::openFrame()
 
 void EditFrameController::newItem()
 {
+    if (!settleUnsavedEntries())
+        return;
     openFrame();
     m_screen.editFrame()->nextItemButton()->show();
     m_session.startNew();
@@ -144,6 +148,8 @@ void EditFrameController::newItem()
 
 void EditFrameController::correctItem()
 {
+    if (!settleUnsavedEntries())
+        return;
     m_state.dialogs.inform(
         QStringLiteral("登録確認"),
         joinLines({QStringLiteral("　在庫品リストの対象品行をクリックし訂正釦で個別枠が表示されるので"),
@@ -172,11 +178,11 @@ void EditFrameController::copyItem()
     m_screen.editFrame()->modeCaption()->setColourValue(LedgerColour::ModeCaption);
 }
 
-void EditFrameController::storeItem()
+bool EditFrameController::storeItem()
 {
     closePad();
     if (!CheckStopAll(m_state))
-        return;
+        return false;
     StoreOutcome outcome;
     {
         BusyCursor busy;
@@ -186,10 +192,28 @@ void EditFrameController::storeItem()
     if (outcome.ledgerDamaged)
         m_screen.offerLedgerRepair();
     if (!outcome.stored())
-        return;
+        return false;
     if (outcome.backedUp)
         m_screen.listPanel()->backupMark()->setColourValue(BackupDoneColour);
     refreshAfterStore();
+    return true;
+}
+
+bool EditFrameController::settleUnsavedEntries()
+{
+    if (!m_state.EditPending || m_screen.editFrame()->isHidden())
+        return true;
+    closePad();
+    switch (m_state.dialogs.askYesNoCancel(LedgerText::ExplanationTitle, UnsavedEntriesQuestion())) {
+    case Dialogs::Choice::Yes:
+        return storeItem();
+    case Dialogs::Choice::No:
+        m_state.EditPending = false;
+        return true;
+    case Dialogs::Choice::Cancel:
+        break;
+    }
+    return false;
 }
 
 // The list page, the count and the total show the ledger as it is now; the frame stays open.

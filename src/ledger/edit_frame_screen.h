@@ -22,7 +22,13 @@ public:
     void newItem();
     void correctItem();
     void copyItem();
-    void storeItem();
+    // "登　録": true when the item was stored.
+    bool storeItem();
+    // Before the frame leaves its item (another item, paging, the other panels, "閉じる", leaving
+    // the screen) with entries not stored by "登　録": asks whether to store them. True when the
+    // caller may go on (nothing pending, stored, or given up on No); false on Cancel or when
+    // storing did not happen.
+    bool settleUnsavedEntries();
     void recalculateTotal();
     // Closes the entry pad: the frame's item, mode or cell is about to change, or the screen is
     // used otherwise.

@@ -4,6 +4,7 @@
 #include "ledger/filter_panel.h"
 #include "ledger/filter_scan.h"
 #include "ledger/edit_frame_panel.h"
+#include "ledger/edit_frame_screen.h"
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_list_panel.h"
 #include "ledger/ledger_screen.h"
@@ -64,6 +65,8 @@ void LedgerScreen::connectFilter()
 
 void LedgerScreen::openFilter()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     m_state.dialogs.inform(LedgerText::ExplanationTitle, filterExplanation());
     FlexGrid* grid = m_list->grid();
     const int row = grid->currentRow();

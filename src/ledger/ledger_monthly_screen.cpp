@@ -7,6 +7,7 @@
 #include "excel_import/import_workbook_path.h"
 #include "excel_import/monthly_import.h"
 #include "ledger/edit_frame_panel.h"
+#include "ledger/edit_frame_screen.h"
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_list_panel.h"
 #include "ledger/ledger_screen.h"
@@ -49,6 +50,7 @@ void LedgerScreen::connectMonthly()
 
 void LedgerScreen::openMonthlyPanel()
 {
+    m_editing->closePad();
     m_monthly->move(twipsRect(MonthlyPanelLeft, MonthlyPanelTop, 0, 0).topLeft());
     m_monthly->show();
     m_monthly->raise();

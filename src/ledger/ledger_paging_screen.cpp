@@ -44,6 +44,8 @@ void LedgerScreen::setCountLabel(int count)
 
 void LedgerScreen::nextPage()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     fom11gamencler();
     m_list->clearGrid();
     resetListGrid();
@@ -55,6 +57,8 @@ void LedgerScreen::nextPage()
 
 void LedgerScreen::previousPage()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     fom11gamencler();
     m_list->clearGrid();
     resetListGrid();
@@ -68,6 +72,8 @@ void LedgerScreen::previousPage()
 // and the rows of the new page overwrite or blank the old ones.
 void LedgerScreen::nextHitPage()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     m_view.page = NextHitPage(m_view.page, m_view.hitCount());
     showHitListPage();
     CheckStopAll(m_state);
@@ -75,6 +81,8 @@ void LedgerScreen::nextHitPage()
 
 void LedgerScreen::previousHitPage()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     m_view.page = PreviousHitPage(m_view.page, m_view.hitCount());
     showHitListPage();
     CheckStopAll(m_state);
@@ -89,6 +97,8 @@ void LedgerScreen::listCellClicked(int row, int col)
 
 void LedgerScreen::nextItemOfPage()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     m_vocabulary->hide();
     m_editing->closePad();
     if (!CheckStopAll(m_state))

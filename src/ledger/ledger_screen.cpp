@@ -248,6 +248,13 @@ void LedgerScreen::explainCalculation()
 
 void LedgerScreen::exitToMenu()
 {
+    if (!mayClose())
+        return;
     m_editing->closePad();
     m_host.closeScreen();
+}
+
+bool LedgerScreen::mayClose()
+{
+    return m_editing->settleUnsavedEntries();
 }

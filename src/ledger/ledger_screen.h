@@ -64,8 +64,10 @@ public:
     void previousHitPage();
     // "次　項" of the edit frame: the next item of the page into the frame.
     void nextItemOfPage();
-    // "終 了": back to the menu.
+    // "終 了": back to the menu, after asking about entries not stored.
     void exitToMenu();
+    // Asked by the screen host before the window closes: false keeps the screen open.
+    Q_INVOKABLE bool mayClose();
 
 private:
     void buildRegions();

@@ -1,6 +1,7 @@
 // "Sort" and "削　除" of the ledger screen with their panel: the sorted copy, the deletion list,
 // "行削除", "閉じる" and "登　録", which makes the result the ledger through the safe commit.
 #include "ledger/edit_frame_panel.h"
+#include "ledger/edit_frame_screen.h"
 #include "ledger/filter_panel.h"
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_commit.h"
@@ -67,12 +68,16 @@ void LedgerScreen::openSortDeletePanel(bool sortMode)
 
 void LedgerScreen::openSort()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     m_state.dialogs.inform(LedgerText::ExplanationTitle, QStringLiteral("　在庫品Noでソートします。　　登録で反映　"));
     openSortDeletePanel(true);
 }
 
 void LedgerScreen::openDeletion()
 {
+    if (!m_editing->settleUnsavedEntries())
+        return;
     m_state.dialogs.inform(LedgerText::ExplanationTitle,
                            QStringLiteral("　在庫品一覧表を表示し　対象品クリック⇒削除で実行されます。") + u'\r'
                                + QStringLiteral("　登録で反映　"));

@@ -271,4 +271,48 @@ TEST_F(EditFrameScreenTest, APadEntryThatIsNoNumberIsRefusedAndNeverStored)
     EXPECT_EQ(itemGrid()->textMatrix(1, 9), QStringLiteral("1,210"));
 }
 
+// A quantity entered and not stored: leaving the item or the screen asks first. Cancel stays,
+// No gives the entry up, Yes stores it.
+TEST_F(EditFrameScreenTest, EntriesNotStoredAreAskedAboutBeforeTheFrameLeavesTheItem)
+{
+    openWithItems(3);
+    const auto enterFour = [this] {
+        monthGrid()->clicked(1, 2);
+        QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padKey4")), Qt::LeftButton);
+        QTest::mouseClick(pad()->findChild<QPushButton*>(QStringLiteral("padConfirmButton")), Qt::LeftButton);
+        client.dialogs.clear();
+    };
+    const auto received = [this](int record) {
+        return ledger_items::ReadRecordFile(client.ledgerPath())[record - 1].qty(QtyRow::Received, 2);
+    };
+    correctRow(1);
+    enterFour();
+
+    for (const char* leave : {"pageNextButton", "nextItemButton", "correctButton", "newButton", "sortButton",
+                              "editFrameCloseButton", "exitButton"}) {
+        SCOPED_TRACE(leave);
+        client.dialogs.queueChoice(Dialogs::Choice::Cancel);
+        click(leave);
+        ASSERT_FALSE(client.dialogs.shown().isEmpty());
+        EXPECT_EQ(client.dialogs.shown().back().text, UnsavedEntriesQuestion());
+        EXPECT_TRUE(client.dialogs.shown().back().withCancel);
+        EXPECT_EQ(host.current(), screen);
+        EXPECT_EQ(labelText("itemNumberLabel"), QStringLiteral("A1 "));
+        EXPECT_EQ(monthGrid()->textMatrix(1, 2), QStringLiteral("4"));
+        client.dialogs.clear();
+    }
+
+    client.dialogs.queueChoice(Dialogs::Choice::No);
+    click("nextItemButton");
+    EXPECT_EQ(labelText("itemNumberLabel"), QStringLiteral("A2 "));
+    EXPECT_EQ(received(1), QString()) << "given up";
+
+    enterFour();
+    client.dialogs.queueChoice(Dialogs::Choice::Yes);
+    click("exitButton");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(received(2), QStringLiteral("4"));
+    EXPECT_NE(host.current(), screen);
+}
+
 } // namespace
