@@ -1,6 +1,7 @@
 // Makes the workbooks the program folder ships: the output template "原本Excel/在庫出力台帳.xlsx"
 // and the blank import forms in "原本INP/". Run by scripts/make-forms.sh; the files it writes
 // are committed beside it.
+#include "excel_import/daily_inout_workbook.h"
 #include "workbook/cell_address.h"
 #include "workbook/workbook.h"
 
@@ -58,16 +59,10 @@ int main(int argc, char** argv)
         vocabulary->sheet().setColumnWidth(column, 20);
     ok = save(vocabulary) && ok;
 
-    // The daily in/out workbook: a pair of rows per item and month, G summing the day columns.
-    auto daily = Workbook::createBlank(resources.filePath(QStringLiteral("原本INP/Mb入出庫月報.xlsx")));
-    captions(*daily, 3, 2, {u"年月", u"在庫品No", u"品名", u"仕様", u"入出庫", u"月合計"});
-    for (int day = 1; day <= 31; ++day)
-        daily->sheet().setNumber(3, 7 + day, day);
-    for (int row = 4; row < 4 + 2 * 50; ++row) {
-        daily->sheet().setText(row, 6, QString::fromUtf16(row % 2 == 0 ? u"入庫" : u"出庫"));
-        const std::string sum = "SUM(H" + std::to_string(row) + ":AL" + std::to_string(row) + ")";
-        daily->sheet().setFormula(row, 7, sum, 0);
-    }
-    ok = save(daily) && ok;
+    const QString daily = resources.filePath(QStringLiteral("原本INP/Mb入出庫月報.xlsx"));
+    const WorkbookStatus dailyStatus = WriteDailyInOutBlankForm(daily);
+    if (!dailyStatus)
+        std::fprintf(stderr, "cannot write %s (%d)\n", qPrintable(daily), dailyStatus.error);
+    ok = bool(dailyStatus) && ok;
     return ok ? 0 : 1;
 }

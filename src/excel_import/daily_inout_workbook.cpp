@@ -6,6 +6,7 @@
 #include "storage/file_error.h"
 #include "storage/paths.h"
 #include "storage/safe_file.h"
+#include "workbook/workbook.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,9 @@
 
 namespace {
 const QString BlankFormName = QStringLiteral("Mb入出庫月報.xlsx");
+constexpr int CaptionRow = 3;
+constexpr int FirstPairRow = 4;
+constexpr int PairCount = 50;
 }
 
 QString DailyInOutBlankFormPath(const AppState& state)
@@ -51,4 +55,26 @@ DailyWorkbookForEditing PrepareDailyInOutWorkbook(const AppState& state)
     }
     result.created = true;
     return result;
+}
+
+WorkbookStatus WriteDailyInOutBlankForm(const QString& path)
+{
+    auto book = Workbook::createBlank(path);
+    int column = 2;
+    for (const char16_t* caption : {u"年月", u"在庫品No", u"品名", u"仕様", u"入出庫", u"月合計"}) {
+        book->sheet().setText(CaptionRow, column, QString::fromUtf16(caption));
+        book->Cells(CaptionRow, column).setFontBold(true);
+        ++column;
+    }
+    for (int day = 1; day <= 31; ++day)
+        book->sheet().setNumber(CaptionRow, 7 + day, day);
+    const int lastRow = FirstPairRow + 2 * PairCount - 1;
+    for (int row = FirstPairRow; row <= lastRow; ++row) {
+        book->sheet().setText(row, 6, QString::fromUtf16(row % 2 == 0 ? u"入庫" : u"出庫"));
+        const std::string sum = "SUM(H" + std::to_string(row) + ":AL" + std::to_string(row) + ")";
+        book->sheet().setFormula(row, 7, sum, 0);
+    }
+    // A spreadsheet program takes "2026/04" typed into a General cell for a date.
+    book->Range(book->Cells(FirstPairRow, 2), book->Cells(lastRow, 3)).setTextNumberFormat();
+    return book->save();
 }

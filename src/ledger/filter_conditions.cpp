@@ -1,6 +1,7 @@
 #include "ledger/filter_conditions.h"
 
 #include "ledger/ledger_paging.h"
+#include "storage/cp932_codec.h"
 #include "storage/field_text.h"
 #include "storage/item_record.h"
 
@@ -71,7 +72,9 @@ FilterConditions NormaliseFilterConditions(FilterConditionRows& rows)
         if (ordered[s].key == EmptySlotKey)
             continue;
         conditions.column[s] = ordered[s].key;
-        conditions.word[s] = ordered[s].row.word;
+        // The fields read back from the ledger's cp932: a word typed with an input method's "〜"
+        // must find the "～" of the file.
+        conditions.word[s] = Cp932::storedForm(ordered[s].row.word);
     }
     return conditions;
 }

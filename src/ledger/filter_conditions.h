@@ -1,7 +1,8 @@
 #pragma once
 // The filter's conditions: the three rows of the condition table, their normalisation into the
 // slots C1..C3 / T1..T3, and the test of one record against them. Words are compared code unit
-// by code unit, so case, full/half width and hiragana/katakana all count.
+// by code unit, so case, full/half width and hiragana/katakana all count; only the characters
+// that the ledger's cp932 stores alike (an input method's "〜" and the file's "～") are one.
 #include <QString>
 #include <array>
 
@@ -22,7 +23,7 @@ using FilterConditionRows = std::array<FilterConditionRow, 3>;
 
 struct FilterConditions {
     std::array<int, 3> column{};   // C1..C3; 0 for an empty slot
-    std::array<QString, 3> word;   // T1..T3
+    std::array<QString, 3> word;   // T1..T3, in their cp932 stored form (Cp932::storedForm)
 
     // True when some slot has both a column and a word; otherwise the scan is refused.
     bool hasComplete() const;
@@ -31,7 +32,8 @@ struct FilterConditions {
 };
 
 // Rewrites the rows as normalised (column numbers cleaned, captions and words trimmed, rows with
-// a column first in order of column number, the rest emptied) and returns the slots.
+// a column first in order of column number, the rest emptied) and returns the slots, whose words
+// are the rows' words in their stored form.
 FilterConditions NormaliseFilterConditions(FilterConditionRows& rows);
 
 // The record matches when the filled words form one of the patterns T1 / T1 T2 / T1 T2 T3 and

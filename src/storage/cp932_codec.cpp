@@ -164,6 +164,30 @@ QByteArray encode(const QString& text)
     return result;
 }
 
+QString storedForm(const QString& text)
+{
+    bool ascii = true;
+    for (QChar c : text)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return text;
+    // Usually the whole text round-trips: no '?' appears that was not there before.
+    const QString whole = decode(encode(text));
+    if (whole.count(u'?') == text.count(u'?'))
+        return whole;
+    // Otherwise character by character, keeping those that would become '?'.
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length;
+        const QByteArray bytes = encode(character);
+        result += (bytes == "?" && character != u"?") ? character : decode(bytes);
+    }
+    return result;
+}
+
 bool isValid(const char* data, qsizetype size)
 {
     if (isAscii(data, size))

@@ -13,6 +13,12 @@ inline QString decode(const QByteArray& bytes) { return decode(bytes.constData()
 // Characters that cp932 cannot hold become '?'.
 QByteArray encode(const QString& text);
 
+// `text` as it reads back from a cp932 file: every character cp932 can hold becomes the one it
+// decodes to (an input method's "〜" U+301C becomes the "～" U+FF5E of the files, "−" U+2212
+// becomes "－" U+FF0D, and so on); characters it cannot hold are kept as they are. Words typed by
+// the user are compared with stored text in this form.
+QString storedForm(const QString& text);
+
 // The characters of `text` that cp932 cannot hold as they are (encode() would make them '?' or
 // another character), each once, in the order they first appear; empty when it holds them all.
 QString missingCharacters(const QString& text);

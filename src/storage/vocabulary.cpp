@@ -1,6 +1,7 @@
 #include "storage/vocabulary.h"
 
 #include "storage/app_state.h"
+#include "storage/cp932_codec.h"
 #include "storage/dialogs.h"
 #include "storage/field_text.h"
 #include "storage/paths.h"
@@ -146,14 +147,17 @@ AddWordOutcome AddWordToList(AppState& state, int list, const QString& word)
     if (state.dialogs.ask(QStringLiteral("登録確認"), question) != Dialogs::Answer::Yes)
         return AddWordOutcome::Declined;
 
+    // Compared as the list file holds them: a word typed with an input method's "〜" is the same
+    // word as the "～" read from the file (or the other way round for an entry not yet read back).
+    const QString stored = Cp932::storedForm(word);
     for (int i = 1; i <= VocabularyTable::EntryCapacity; ++i) {
         const VocabularyEntry& entry = state.Vocabulary.entry(list, i);
-        if (FieldText(entry.word) == word) {
+        if (Cp932::storedForm(FieldText(entry.word)) == stored) {
             state.dialogs.inform(QStringLiteral("登録確認"), QStringLiteral("項目リストに同じ語句があります。"));
             return AddWordOutcome::AlreadyPresent;
         }
         if (entry.word.isEmpty()) {
-            state.Vocabulary.setEntry(list, i, VocabularyEntry{QString(), word});
+            state.Vocabulary.setEntry(list, i, VocabularyEntry{QString(), stored});
             state.SharedSettings[ListCountLine(list)] = QString::number(i + 1);
             return StoreVocabularyLists(state) ? AddWordOutcome::Added : AddWordOutcome::SaveFailed;
         }

@@ -6,11 +6,15 @@
 #include "storage/item_record.h"
 #include "storage/paths.h"
 #include "support/temp_client_support.h"
+#include "workbook/cell_address.h"
 #include "workbook/workbook.h"
 
 #include <QDir>
 #include <QFile>
 #include <QDate>
+#include <QTemporaryDir>
+#include <map>
+#include <pugixml.hpp>
 #include <gtest/gtest.h>
 #include <variant>
 
@@ -396,6 +400,56 @@ TEST_F(MonthlyImportTest, TheWorkbookForEditingIsMadeFromTheBlankFormOnlyWhenMis
     EXPECT_FALSE(prepared.created);
     EXPECT_EQ(prepared.path, documents + u"Mb入出庫月報.xls"_s);
     EXPECT_FALSE(QFile::exists(documents + u"Mb入出庫月報.xlsx"_s));
+}
+
+// The number format code id of every cell of the first worksheet that names a style, by cell name.
+std::map<std::string, int> NumberFormatIds(const QString& path)
+{
+    ZipPackage package;
+    WorkbookStatus status = package.open(TempClient::readBytes(path));
+    const auto sheetXml = package.read("xl/worksheets/sheet1.xml", status);
+    const auto stylesXml = package.read("xl/styles.xml", status);
+    if (!sheetXml || !stylesXml)
+        return {};
+    pugi::xml_document sheet, styles;
+    sheet.load_string(sheetXml->c_str());
+    styles.load_string(stylesXml->c_str());
+    std::vector<int> formatOfStyle;
+    for (pugi::xml_node xf : styles.child("styleSheet").child("cellXfs").children("xf"))
+        formatOfStyle.push_back(xf.attribute("numFmtId").as_int());
+    std::map<std::string, int> formats;
+    for (pugi::xml_node row : sheet.child("worksheet").child("sheetData").children("row"))
+        for (pugi::xml_node cell : row.children("c"))
+            formats[cell.attribute("r").value()] = formatOfStyle.at(size_t(cell.attribute("s").as_int()));
+    return formats;
+}
+
+// Year-month and item number are typed by the user: in a General cell a spreadsheet program would
+// turn "2026/04" into a date and "0012" into 12. Checked on the form as written and as shipped.
+TEST(DailyInOutBlankForm, YearMonthAndItemNumberOfTheDataRowsAreText)
+{
+    constexpr int TextFormat = 49; // "@"
+    QTemporaryDir dir;
+    const QString written = dir.filePath(u"Mb入出庫月報.xlsx"_s);
+    ASSERT_TRUE(WriteDailyInOutBlankForm(written).ok());
+    for (const QString& path : {written, QStringLiteral(TEV_RESOURCES_DIR "/原本INP/Mb入出庫月報.xlsx")}) {
+        SCOPED_TRACE(path.toStdString());
+        const std::map<std::string, int> formats = NumberFormatIds(path);
+        for (int row = 4; row <= 103; ++row) {
+            for (const int column : {2, 3}) {
+                const std::string name = CellName(row, column);
+                EXPECT_EQ(formats.count(name) ? formats.at(name) : -1, TextFormat) << name;
+            }
+        }
+        // The totals stay numbers, and the form is still one the import reads (no pairs yet).
+        EXPECT_NE(formats.count("G4") ? formats.at("G4") : TextFormat, TextFormat);
+        WorkbookStatus status;
+        const auto book = Workbook::load(path, status);
+        ASSERT_TRUE(book);
+        EXPECT_EQ(book->sheet().text(3, 2), u"年月"_s);
+        EXPECT_EQ(book->sheet().text(5, 6), u"出庫"_s);
+        EXPECT_TRUE(ReadMonthlyImport(book->sheet()).empty());
+    }
 }
 
 } // namespace

@@ -121,6 +121,30 @@ TEST_F(FilterScanTest, WordsAreFoundAnywhereInTheFieldButOnlyInTheSameSpelling)
         EXPECT_EQ(scan(Rows({Cond(2, c.word)})), c.hits) << c.word.toStdString();
 }
 
+// The ledger's cp932 reads "～" back as U+FF5E; an input method types U+301C. Both are the one
+// character the user sees, and the typed word finds it (in a re-filter as well).
+TEST_F(FilterScanTest, WordsTypedWithAnInputMethodFindTheCharactersTheLedgerStores)
+{
+    WriteItems(client.ledgerPath(), {{u"1"_s, u"継手A～B"_s, u"M8－10"_s, u"丸和∥"_s, u"棚￠"_s, u"￡￢―"_s},
+                                     {u"2"_s, u"継手A-B"_s, u"M8-10"_s}});
+    struct Case {
+        int column;
+        QString typed;
+    };
+    const Case cases[] = {
+        {2, u"A〜B"_s}, {3, u"8−1"_s}, {4, u"‖"_s}, {5, u"¢"_s}, {8, u"£¬—"_s},
+        {2, u"A～B"_s}, // the stored form itself
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(scan(Rows({Cond(c.column, c.typed)})), QList<int>{1}) << c.typed.toStdString();
+        FilterConditionRows rows = Rows({Cond(c.column, c.typed)});
+        QList<int> hits{1, 2};
+        EXPECT_EQ(RefilterHits(client.state, hits, NormaliseFilterConditions(rows)), 1) << c.typed.toStdString();
+        // The condition table keeps what was typed.
+        EXPECT_EQ(rows[0].word, c.typed);
+    }
+}
+
 TEST_F(FilterScanTest, ConditionsAreCombinedWithAnd)
 {
     WriteItems(client.ledgerPath(),

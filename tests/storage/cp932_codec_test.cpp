@@ -42,6 +42,39 @@ TEST(Cp932Codec, CharactersOutsideTheCodePageBecomeQuestionMarks)
     EXPECT_EQ(Cp932::encode(QStringLiteral("x한y")), QByteArray("x?y"));
 }
 
+// Input methods type other code points than the ones the files read back as; both are stored as the
+// same bytes, and a typed word compares with stored text in its stored form.
+TEST(Cp932Codec, TypedVariantsAreStoredAndComparedAsTheCharacterTheFilesHold)
+{
+    struct Case {
+        char16_t typed;
+        char16_t stored;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {u'\u301C', u'\uFF5E', QByteArray("\x81\x60")}, // wave dash
+        {u'\u2212', u'\uFF0D', QByteArray("\x81\x7c")}, // minus sign
+        {u'\u2016', u'\u2225', QByteArray("\x81\x61")}, // double vertical line
+        {u'\u00A2', u'\uFFE0', QByteArray("\x81\x91")}, // cent sign
+        {u'\u00A3', u'\uFFE1', QByteArray("\x81\x92")}, // pound sign
+        {u'\u00AC', u'\uFFE2', QByteArray("\x81\xca")}, // not sign
+        {u'\u2014', u'\u2015', QByteArray("\x81\x5c")}, // dash
+    };
+    for (const Case& c : cases) {
+        const QString typed = QStringLiteral("A") + QChar(c.typed) + QStringLiteral("B");
+        const QString stored = QStringLiteral("A") + QChar(c.stored) + QStringLiteral("B");
+        SCOPED_TRACE(typed.toStdString());
+        EXPECT_EQ(Cp932::encode(typed), QByteArray("A") + c.bytes + "B"); // never '?': no data lost
+        EXPECT_EQ(Cp932::encode(stored), QByteArray("A") + c.bytes + "B");
+        EXPECT_EQ(Cp932::decode(Cp932::encode(typed)), stored);
+        EXPECT_EQ(Cp932::storedForm(typed), stored);
+        EXPECT_EQ(Cp932::storedForm(stored), stored);
+    }
+    // Characters the code page cannot hold stay as they are around the ones it maps.
+    EXPECT_EQ(Cp932::storedForm(QStringLiteral("?😀〜한")), QStringLiteral("?😀～한"));
+    EXPECT_EQ(Cp932::storedForm(QStringLiteral("ボルト M8-A")), QStringLiteral("ボルト M8-A"));
+}
+
 TEST(Cp932Codec, CutsAtCharacterBoundaries)
 {
     const QString fifteen = QString(15, QChar(u'品'));

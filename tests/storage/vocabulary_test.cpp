@@ -119,6 +119,36 @@ TEST(Vocabulary, AddingAWordThatIsAlreadyThereOrDeclining)
     EXPECT_EQ(client.state.Vocabulary.wordCount(4), 2);
 }
 
+// "A～B" read from the list file and "A〜B" typed with an input method are stored as the same
+// bytes: either way round the second one is a duplicate, reported as any other.
+TEST(Vocabulary, AWordThatDiffersOnlyInTheInputMethodsVariantIsAlreadyThere)
+{
+    struct Case {
+        QString inList;
+        QString typed;
+    };
+    const Case cases[] = {
+        {QStringLiteral("A\uFF5EB"), QStringLiteral("A\u301CB")},
+        {QStringLiteral("A\u301CB"), QStringLiteral("A\uFF5EB")},
+        {QStringLiteral("\uFF0D5\uFFE0"), QStringLiteral("\u22125\u00A2")},
+    };
+    for (const Case& c : cases) {
+        TempClient client;
+        client.state.Vocabulary.setEntry(3, 1, {QString(), c.inList});
+        client.state.SharedSettings[4] = QStringLiteral("2");
+        client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+        EXPECT_EQ(AddWordToList(client.state, 3, c.typed), AddWordOutcome::AlreadyPresent) << c.typed.toStdString();
+        EXPECT_EQ(client.dialogs.shown().last().text, QStringLiteral("項目リストに同じ語句があります。"));
+        EXPECT_EQ(client.state.Vocabulary.wordCount(3), 1);
+    }
+    // A new word goes into the list as the file will give it back.
+    TempClient client;
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    ASSERT_EQ(AddWordToList(client.state, 3, QStringLiteral("B\u301CC")), AddWordOutcome::Added);
+    EXPECT_EQ(client.state.Vocabulary.entry(3, 1).word, QStringLiteral("B\uFF5EC"));
+    EXPECT_EQ(TempClient::readBytes(VocabularyPath(client.state, 3)), QByteArray("\"\",\"B\x81\x60" "C\"\r\n\"\",\"\"\r\n"));
+}
+
 TEST(Vocabulary, AFullListRefusesTheWord)
 {
     TempClient client;
