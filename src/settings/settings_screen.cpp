@@ -312,9 +312,16 @@ void SettingsScreen::startMonthChosen(int index)
         return;
     }
 
-    if (IsNextLedgerYear(current, chosen)
-        && m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
-        rollOver(current, chosen);
+    if (IsNextLedgerYear(current, chosen)) {
+        // Its No keeps the quantities and changes only the month, as the question says.
+        if (m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
+            rollOver(current, chosen);
+            return;
+        }
+    } else if (m_state.dialogs.askDefaultNo(SettingsText::ConfirmTitle, StartMonthRelabelQuestion(current, chosen))
+               != Dialogs::Answer::Yes) {
+        // Every client would show the entered months under other months: only on a clear Yes.
+        showStartMonth();
         return;
     }
 

@@ -495,13 +495,26 @@ protected:
     QString thisYear;
 };
 
-TEST_F(StartMonthScreenTest, AnotherMonthIsWrittenToLine9WithoutAQuestion)
+// Another month than the next ledger year shows every entered month under another month on all
+// clients: asked first (No as the default button), and only Yes writes line 9.
+TEST_F(StartMonthScreenTest, AnotherMonthIsAskedForAndOnlyYesWritesLine9)
 {
     const QByteArray ledger = TempClient::readBytes(client.ledgerPath());
     openSettings();
     const QString month = QStringLiteral("%1/10").arg(QDate::currentDate().year() - 1);
+    client.dialogs.queueAnswer(Dialogs::Answer::No);
     choose(month);
-    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_TRUE(lastShown().question);
+    EXPECT_TRUE(lastShown().defaultNo);
+    EXPECT_EQ(lastShown().title, ConfirmTitle);
+    EXPECT_EQ(lastShown().text, StartMonthRelabelQuestion(lastYear, month));
+    EXPECT_EQ(sharedFile()[SharedLine::StartMonth], lastYear);
+    EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), lastYear);
+    EXPECT_EQ(control<QComboBox>("startMonthChooser")->currentText(), lastYear);
+
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    choose(month);
     EXPECT_EQ(sharedFile()[SharedLine::StartMonth], month);
     EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), month);
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
