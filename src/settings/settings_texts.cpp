@@ -112,6 +112,11 @@ QString StartMonthRelabelQuestion(const QString& currentMonth, const QString& ch
     return lines.join(u'\r');
 }
 
+QString UnregisteredChangesQuestion()
+{
+    return QStringLiteral("登録されていない変更があります。登録しますか？");
+}
+
 QString RolloverQuestion(const QString& currentMonth, const QString& chosenMonth)
 {
     return joinLines({

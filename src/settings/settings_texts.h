@@ -31,6 +31,9 @@ QString ClientSettingsFailureMessage(const IoResult& io);
 // "挿  入" on a list whose last entry holds a word.
 QString InsertWouldDropWordMessage();
 
+// "終      了" while edits of the lists, the names or the mail addresses are not registered.
+QString UnregisteredChangesQuestion();
+
 // "登　録" of the vocabulary editor.
 QString ListsRegisteredMessage();
 QString ListsNotRegisteredMessage(const IoResult& io);
