@@ -11,6 +11,7 @@ class SilentDialogs : public Dialogs {
 public:
     void inform(const QString&, const QString&) override { ++shown; }
     Answer ask(const QString&, const QString&) override { return Answer::No; }
+    Choice askYesNoCancel(const QString&, const QString&) override { return Choice::Cancel; }
     int shown = 0;
 };
 

@@ -11,6 +11,7 @@ class QuietDialogs : public Dialogs {
 public:
     void inform(const QString&, const QString&) override {}
     Answer ask(const QString&, const QString&) override { return Answer::No; }
+    Choice askYesNoCancel(const QString&, const QString&) override { return Choice::Cancel; }
 };
 
 // Points `state` at `folder` (created when missing) and prepares what the workbook output

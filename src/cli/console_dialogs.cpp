@@ -23,6 +23,12 @@ Dialogs::Answer ConsoleDialogs::ask(const QString&, const QString& text)
     return Answer::No;
 }
 
+Dialogs::Choice ConsoleDialogs::askYesNoCancel(const QString&, const QString& text)
+{
+    PrintError(consoleText(text) + QStringLiteral("(answered Cancel)\n"));
+    return Choice::Cancel;
+}
+
 std::optional<QString> ConsoleDialogs::askText(const QString&, const QString& prompt, bool)
 {
     PrintError(consoleText(prompt) + QStringLiteral("(cancelled)\n"));

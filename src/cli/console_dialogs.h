@@ -11,6 +11,8 @@ class ConsoleDialogs : public Dialogs {
 public:
     void inform(const QString& title, const QString& text) override;
     Answer ask(const QString& title, const QString& text) override;
+    // For the same reason a question that can be called off is answered Cancel.
+    Choice askYesNoCancel(const QString& title, const QString& text) override;
     // Nobody types at an unattended console: the prompt counts as cancelled.
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override;
 

@@ -53,6 +53,11 @@ std::optional<StoredPassword> readStoredPassword(const QString& path)
     return stored;
 }
 
+void tellWrongPassword(AppState& state)
+{
+    state.dialogs.inform(QStringLiteral("確認"), QStringLiteral("パスワードが違います。。"));
+}
+
 } // namespace
 
 QString LoginPasswordPath(const AppState& state)
@@ -93,7 +98,7 @@ void ApplyLoginPasswordCheck(AppState& state, bool accepted)
     if (accepted)
         state.PasswordRequired = false;
     else
-        state.dialogs.inform(QStringLiteral("確認"), QStringLiteral("パスワードが違います。。"));
+        tellWrongPassword(state);
 }
 
 bool SubmitLoginPassword(AppState& state, const QString& typed)
@@ -101,6 +106,27 @@ bool SubmitLoginPassword(AppState& state, const QString& typed)
     const bool accepted = CheckLoginPassword(state, typed);
     ApplyLoginPasswordCheck(state, accepted);
     return accepted;
+}
+
+PasswordConfirmation ConfirmLoginPassword(AppState& state, const QString& prompt)
+{
+    for (int attempt = 0; attempt < LoginPasswordAttempts; ++attempt) {
+        const std::optional<QString> typed = state.dialogs.askText(QStringLiteral("管理確認"), prompt, true);
+        if (!typed)
+            return PasswordConfirmation::Cancelled;
+        if (CheckLoginPassword(state, *typed))
+            return PasswordConfirmation::Accepted;
+        tellWrongPassword(state);
+    }
+    return PasswordConfirmation::Refused;
+}
+
+bool RefuseUntilLoggedIn(AppState& state)
+{
+    if (!state.PasswordRequired)
+        return false;
+    state.dialogs.inform(QStringLiteral("管理確認"), QStringLiteral(" パスワード認証が必要です。"));
+    return true;
 }
 
 std::optional<QString> AskNewLoginPassword(AppState& state)

@@ -36,6 +36,18 @@ void ApplyLoginPasswordCheck(AppState& state, bool accepted);
 // when accepted.
 bool SubmitLoginPassword(AppState& state, const QString& typed);
 
+// Typing the login password again before a step that needs it, in a box that shows "*":
+// up to LoginPasswordAttempts tries, each wrong one answered "パスワードが違います。。" as at the
+// start. Checked by CheckLoginPassword.
+inline constexpr int LoginPasswordAttempts = 3;
+enum class PasswordConfirmation { Accepted, Cancelled, Refused };
+PasswordConfirmation ConfirmLoginPassword(AppState& state, const QString& prompt);
+
+// While the login password is still to be typed on this client (PasswordRequired), says
+// " パスワード認証が必要です。" (title "管理確認") and returns true: the main buttons and the
+// administrator-only controls change nothing before the password is typed.
+bool RefuseUntilLoggedIn(AppState& state);
+
 // The administrator types the new password twice. Nothing (after saying why) when a prompt was
 // cancelled, the password is empty or the two differ.
 std::optional<QString> AskNewLoginPassword(AppState& state);

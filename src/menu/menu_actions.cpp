@@ -1,5 +1,6 @@
 #include "menu/menu_actions.h"
 
+#include "menu/login_password.h"
 #include "menu/menu_rules.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
@@ -23,6 +24,30 @@ void storeStop(AppState& state, bool stopped)
 {
     ChangeSharedSettings(state, {{SharedLine::StopAll, stopped ? QStringLiteral("1") : QStringLiteral("0")},
                                  {SharedLine::StopSetBy, stopped ? state.PcName : QString()}});
+}
+
+// Rights are switched on only by someone who knows the login password, when the folder has one:
+// otherwise anyone at a menu could make this client an administrator and switch the password off
+// or release the stop of all clients. The switch is read from the file, as another client may
+// have set it since this menu loaded.
+bool mayBecomeAdministrator(AppState& state)
+{
+    ReadSharedSettings(state);
+    if (!IsSwitchOn(state, OptionSwitch::LoginPassword))
+        return true;
+    switch (ConfirmLoginPassword(state, QStringLiteral("管理者権限を設定するには、ログインパスワードを入力してください。"))) {
+    case PasswordConfirmation::Accepted:
+        return true;
+    case PasswordConfirmation::Cancelled:
+        return false;
+    case PasswordConfirmation::Refused:
+        state.dialogs.inform(Administration,
+                             joinLines({QStringLiteral("パスワードが") + QString::number(LoginPasswordAttempts)
+                                            + QStringLiteral("回違いました。"),
+                                        QStringLiteral("管理者権限は設定されません。")}));
+        return false;
+    }
+    return false;
 }
 
 void setAdministratorRights(AppState& state, bool on)
@@ -49,10 +74,8 @@ bool MayOpenFromMenu(AppState& state, MenuTarget target)
             return false;
         }
     }
-    if (state.PasswordRequired) {
-        state.dialogs.inform(Administration, QStringLiteral(" パスワード認証が必要です。"));
+    if (RefuseUntilLoggedIn(state))
         return false;
-    }
     // The screens that work on the data need a data folder they can use; the settings screen
     // opens all the same, since that is where the folder is set.
     if (target == MenuTarget::Ledger || target == MenuTarget::Import) {
@@ -76,6 +99,13 @@ AdministratorChange ToggleAdministrator(AppState& state)
         + QStringLiteral("　はいで初期設定・項目リスト数の設定の機能SWを表示　");
     if (yes(state, question)) {
         ReadClientSettings(state);
+        if (HasAdministratorRights(state)) {
+            // Nothing to prove, but a Yes also switches view-only off: an administrator's setting.
+            if (RefuseUntilLoggedIn(state))
+                return AdministratorChange::Unchanged;
+        } else if (!mayBecomeAdministrator(state)) {
+            return AdministratorChange::Refused;
+        }
         setAdministratorRights(state, true);
         return AdministratorChange::On;
     }
@@ -86,6 +116,8 @@ AdministratorChange ToggleAdministrator(AppState& state)
         setAdministratorRights(state, false);
         return AdministratorChange::Off;
     }
+    if (RefuseUntilLoggedIn(state))
+        return AdministratorChange::Unchanged;
     const QString release = QStringLiteral("当クライアントで、サーバー停止の設定を行ってます。　") + u'\r'
         + QStringLiteral("　サーバー停止を解除し管理権限を無しにしますか？　");
     if (!yes(state, release))
@@ -102,6 +134,8 @@ std::optional<bool> ToggleStopAll(AppState& state)
                              QStringLiteral("管理者権限有りパソコンしかクライアント中止・解除の設定はできません。"));
         return std::nullopt;
     }
+    if (RefuseUntilLoggedIn(state))
+        return std::nullopt;
     const bool stop = yes(state, joinLines({QStringLiteral("管理者権限で全クライアントのデータサーバ―使用停止設定"),
                                             QStringLiteral("はい（ピンク）で全クライアントサーバー使用停止"),
                                             QStringLiteral("　※但し当管理者権限パソコンのみ通常通り使えます。"),
@@ -116,7 +150,7 @@ std::optional<bool> ToggleStopAll(AppState& state)
 
 bool ReleaseStopAll(AppState& state)
 {
-    if (!HasAdministratorRights(state))
+    if (!HasAdministratorRights(state) || RefuseUntilLoggedIn(state))
         return false;
     if (!yes(state, QStringLiteral("隠しコマンド：管理者権限で全クライアント停止解除設定") + u'\r'
                         + QStringLiteral("全クライアント停止を解除します。")))

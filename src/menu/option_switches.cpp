@@ -97,6 +97,10 @@ QString OptionSwitchQuestion(const AppState& state, OptionSwitch id)
 
 std::optional<bool> ToggleOptionSwitch(AppState& state, OptionSwitch id)
 {
+    // The switches only an administrator sees wait for the login password like the main buttons:
+    // an administrator's menu left at the password panel must not let anyone switch it off.
+    if ((id == OptionSwitch::LoginPassword || id == OptionSwitch::ViewOnly) && RefuseUntilLoggedIn(state))
+        return std::nullopt;
     const bool on = state.dialogs.ask(QStringLiteral("登録確認"), OptionSwitchQuestion(state, id)) == Dialogs::Answer::Yes;
     if (id == OptionSwitch::LoginPassword && on && !setLoginPasswordOn(state))
         return std::nullopt;

@@ -15,7 +15,8 @@ QString OptionSwitchQuestion(const AppState& state, OptionSwitch id);
 // Asks the switch's question; Yes stores "1", No stores "0", and the settings file is written.
 // The settings are read again first, so that a switch does not write back lines another client
 // (or another screen) changed meanwhile. Returns the new state, or nothing when the switch was
-// left as it was (the login password was not set).
+// left as it was (the login password was not set, or an administrator-only switch was clicked
+// before the login password was typed on this client).
 //
 // The login password switch also asks an administrator for the new password before it goes on;
 // on, it requires the password at once on this client; on or off, it drops EditPending.

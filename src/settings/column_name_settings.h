@@ -54,6 +54,8 @@ public:
     // Puts the edits not yet written back over the shared settings in memory.
     void reapply(AppState& state) const;
     bool hasUnwritten() const { return !m_lines.empty(); }
+    // Drops the edits not yet written; the shared settings in memory still hold them until read.
+    void forget() { m_lines.clear(); }
 
     // Sets line 22 to the trimmed choice and writes the shared settings with every edit so far.
     IoResult setLimit(AppState& state, const QString& limit);

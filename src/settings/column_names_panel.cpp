@@ -116,7 +116,7 @@ ColumnNamesPanel::ColumnNamesPanel(AppState& state, QWidget* parent) : QFrame(pa
     connect(m_nameEditor, &QLineEdit::returnPressed, this, &ColumnNamesPanel::nameEntered);
     connect(m_sizeChooser, &QComboBox::activated, this, &ColumnNamesPanel::sizeChosen);
     connect(m_limitChooser, &QComboBox::activated, this, &ColumnNamesPanel::limitChosen);
-    connect(m_register, &QPushButton::clicked, this, &ColumnNamesPanel::registerNames);
+    connect(m_register, &QPushButton::clicked, this, &ColumnNamesPanel::registerChanges);
     connect(m_explain, &QPushButton::clicked, this, &ColumnNamesPanel::explain);
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -225,19 +225,29 @@ void ColumnNamesPanel::limitChosen(int index)
         reportWriteFailure(written);
 }
 
-void ColumnNamesPanel::registerNames()
+bool ColumnNamesPanel::registerChanges()
 {
     if (RefuseWhenViewOnly(m_state))
-        return;
+        return false;
     resetLight();
     const IoResult written = m_edits.registerNames(m_state);
     if (!written) {
         reportWriteFailure(written);
-        return;
+        return false;
     }
     paintLamp(m_namesLamp, LampChanged);
     emit settingsChanged();
     m_state.dialogs.inform(SettingsConfirmTitle(), ColumnNamesRegisteredMessage());
+    return true;
+}
+
+void ColumnNamesPanel::discardChanges()
+{
+    m_edits.forget();
+    ReadSharedSettings(m_state);
+    resetLight();
+    fillGrid();
+    emit settingsChanged();
 }
 
 void ColumnNamesPanel::explain()

@@ -28,6 +28,13 @@ public:
     // The grid from the shared settings in memory (done once when the panel is built).
     void fillGrid();
 
+    // Names or sizes changed here and not yet written to the shared settings.
+    bool hasUnregisteredChanges() const { return m_edits.hasUnwritten(); }
+    // "登　録": true when the names and sizes are stored; a refusal or a failure has been told.
+    bool registerChanges();
+    // The names and sizes again as the shared settings file holds them: the changes are dropped.
+    void discardChanges();
+
 signals:
     void settingsChanged();
 
@@ -38,7 +45,6 @@ private:
     void nameEntered();
     void sizeChosen(int index);
     void limitChosen(int index);
-    void registerNames();
     void explain();
     void fillSizeChooser();
     void fillLimitChooser();

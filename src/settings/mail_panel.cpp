@@ -87,7 +87,7 @@ MailPanel::MailPanel(AppState& state, QWidget* parent) : QFrame(parent), m_state
     connect(m_ordering, &FlexGrid::clicked, this, [this](int row, int) { gridClicked(m_ordering, row); });
     connect(m_box, &QLineEdit::returnPressed, this, &MailPanel::addressEntered);
     connect(m_cancel, &QPushButton::clicked, this, &MailPanel::clearAddress);
-    connect(m_register, &QPushButton::clicked, this, &MailPanel::registerAddresses);
+    connect(m_register, &QPushButton::clicked, this, &MailPanel::registerChanges);
     // The panel's explanation button shows nothing.
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -151,27 +151,43 @@ void MailPanel::clearAddress()
     m_state.EditPending = true;
 }
 
-void MailPanel::registerAddresses()
+// The table with entries 1..11 as the grids show them.
+MailAddresses MailPanel::gridAddresses() const
 {
-    if (RefuseWhenViewOnly(m_state))
-        return;
-    auto table = m_state.MailAddressTable;
+    MailAddresses table = m_state.MailAddressTable;
     for (const bool information : {true, false}) {
         FlexGrid* grid = information ? m_information : m_ordering;
         for (int row = 1; row < grid->rows(); ++row)
             table[size_t(firstEntry(information) + row - 1)] = FieldText(grid->textMatrix(row, 1));
     }
-    const auto previous = m_state.MailAddressTable;
-    m_state.MailAddressTable = table;
+    return table;
+}
+
+bool MailPanel::hasUnregisteredChanges() const
+{
+    const MailAddresses shown = gridAddresses();
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (FieldText(shown[i]) != FieldText(m_state.MailAddressTable[i]))
+            return true;
+    return false;
+}
+
+bool MailPanel::registerChanges()
+{
+    if (RefuseWhenViewOnly(m_state))
+        return false;
+    const MailAddresses previous = m_state.MailAddressTable;
+    m_state.MailAddressTable = gridAddresses();
     const IoResult written = WriteMailAddressTable(m_state);
     if (!written) {
         // The table stays what the file holds.
         m_state.MailAddressTable = previous;
         m_state.dialogs.inform(SettingsErrorTitle(), SettingsWriteFailedMessage(written));
-        return;
+        return false;
     }
     emit settingsChanged();
     m_state.dialogs.inform(SettingsConfirmTitle(), QStringLiteral(" メールアドレスを登録しました。"));
+    return true;
 }
 
 // Makes `row` of `grid` the row being edited: column 1 selected, its text in the box.

@@ -3,6 +3,8 @@
 // 1..3, the purchase-mail recipients) and the ordering addresses (entries 4..11) in two grids,
 // edited in one box and registered into the mail address file of the data folder; below them the
 // mail server of this client.
+#include "settings/mail_address_file.h"
+
 #include <QFrame>
 
 struct AppState;
@@ -26,6 +28,13 @@ public:
     // Both grids from MailAddressTable (done once when the panel is built).
     void fillGrids();
 
+    // An address in the grids differs from the registered table.
+    bool hasUnregisteredChanges() const;
+    // "登録": true when the addresses are stored; a refusal or a failure has been told.
+    bool registerChanges();
+    // The grids again from the registered table: the changes are dropped.
+    void discardChanges() { fillGrids(); }
+
 signals:
     void settingsChanged();
 
@@ -33,7 +42,7 @@ private:
     void gridClicked(FlexGrid* grid, int row);
     void addressEntered();
     void clearAddress();
-    void registerAddresses();
+    MailAddresses gridAddresses() const;
     void showRow(FlexGrid* grid, int row);
 
     AppState& m_state;

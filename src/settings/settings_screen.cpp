@@ -134,7 +134,7 @@ void SettingsScreen::buildCommandBar()
     for (QPushButton* opener : {m_namesButton, m_mailButton, m_dataFolderButton})
         connect(opener, &QPushButton::clicked, this, &SettingsScreen::closeAllPanels);
     connect(m_excelButton, &QPushButton::clicked, this, &SettingsScreen::exportVocabularyWorkbook);
-    connect(m_exitButton, &QPushButton::clicked, this, [this] { m_host.closeScreen(); });
+    connect(m_exitButton, &QPushButton::clicked, this, &SettingsScreen::exitToMenu);
     connect(m_explainButton, &QPushButton::clicked, this,
             [this] { m_state.dialogs.inform(SettingsText::ConfirmTitle, SettingsExplanation()); });
 }
@@ -170,7 +170,8 @@ void SettingsScreen::addNamesAndMailPanels()
     m_mailFolder = m_state.DataFolder;
 }
 
-// The recipients belong to the data folder: another data folder brings its own.
+// The recipients and the word lists belong to the data folder: another data folder brings its
+// own, and the changes made to those of the folder left are gone with it.
 void SettingsScreen::followDataFolder()
 {
     if (m_state.DataFolder == m_mailFolder)
@@ -178,6 +179,7 @@ void SettingsScreen::followDataFolder()
     m_mailFolder = m_state.DataFolder;
     ReadMailAddressTable(m_state);
     m_mail->fillGrids();
+    m_editor->discardChanges();
 }
 
 // The data folder panel and the placement boxes of the main panel; a return to the program folder
@@ -194,15 +196,15 @@ void SettingsScreen::addDataFolderPanels()
     connect(boxes, &PlacementBoxesWidget::settingsChanged, this, &SettingsScreen::followDataFolder);
 }
 
-void SettingsScreen::registerPopup(QWidget* panel, std::function<void()> resetLight, std::function<void()> open,
-                                   QPushButton* opener)
+void SettingsScreen::registerPopup(Popup popup, std::function<void()> open, QPushButton* opener)
 {
+    QWidget* panel = popup.panel;
     if (panel->parentWidget() != this) {
         panel->setParent(this);
         moveTwips(panel, PopupLeft, PopupTop);
     }
     panel->hide();
-    m_popups.push_back(Popup{panel, std::move(resetLight)});
+    m_popups.push_back(std::move(popup));
     if (opener)
         connect(opener, &QPushButton::clicked, panel, [panel, open = std::move(open)] {
             if (open)
@@ -312,9 +314,16 @@ void SettingsScreen::startMonthChosen(int index)
         return;
     }
 
-    if (IsNextLedgerYear(current, chosen)
-        && m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
-        rollOver(current, chosen);
+    if (IsNextLedgerYear(current, chosen)) {
+        // Its No keeps the quantities and changes only the month, as the question says.
+        if (m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
+            rollOver(current, chosen);
+            return;
+        }
+    } else if (m_state.dialogs.askDefaultNo(SettingsText::ConfirmTitle, StartMonthRelabelQuestion(current, chosen))
+               != Dialogs::Answer::Yes) {
+        // Every client would show the entered months under other months: only on a clear Yes.
+        showStartMonth();
         return;
     }
 
@@ -349,6 +358,58 @@ void SettingsScreen::rollOver(const QString& current, const QString& chosen)
     m_state.dialogs.inform(result.ok() ? SettingsText::ConfirmTitle : SettingsText::ErrorTitle,
                            RolloverMessage(result, chosen));
     showStartMonth();
+}
+
+std::vector<SettingsScreen::PanelEdits> SettingsScreen::panelsWithEdits() const
+{
+    std::vector<PanelEdits> panels{{m_editor,
+                                    {[this] { return m_editor->hasUnregisteredChanges(); },
+                                     [this] { return m_editor->registerChanges(); },
+                                     [this] { m_editor->discardChanges(); }}}};
+    for (const Popup& popup : m_popups)
+        if (popup.panel && popup.edits)
+            panels.push_back({popup.panel, *popup.edits});
+    return panels;
+}
+
+QList<QWidget*> SettingsScreen::unregisteredPanels() const
+{
+    QList<QWidget*> panels;
+    for (const PanelEdits& panel : panelsWithEdits())
+        if (panel.edits.pending())
+            panels.append(panel.panel);
+    return panels;
+}
+
+bool SettingsScreen::mayClose()
+{
+    std::vector<PanelEdits> pending;
+    for (PanelEdits& panel : panelsWithEdits())
+        if (panel.edits.pending())
+            pending.push_back(std::move(panel));
+    if (pending.empty())
+        return true;
+    switch (m_state.dialogs.askYesNoCancel(SettingsText::ConfirmTitle, UnregisteredChangesQuestion())) {
+    case Dialogs::Choice::Yes:
+        for (const PanelEdits& panel : pending)
+            if (!panel.edits.store())
+                return false; // its message has been shown; the rest waits on the screen too
+        return true;
+    case Dialogs::Choice::No:
+        for (const PanelEdits& panel : pending)
+            panel.edits.discard();
+        return true;
+    case Dialogs::Choice::Cancel:
+        return false;
+    }
+    return false;
+}
+
+// "終      了": back to the menu, once the changes not registered are settled.
+void SettingsScreen::exitToMenu()
+{
+    if (mayClose())
+        m_host.closeScreen();
 }
 
 // "有" / "無": the backup switch of this client, stored at once.

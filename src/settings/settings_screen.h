@@ -3,10 +3,12 @@
 // place of the data folder placement boxes), the command bar and the pop-up panels, of which one
 // at a time is shown. The vocabulary editor is built here; the other pop-up panels are added
 // with addPopupPanel and take part in closing all panels and in the lighter reset.
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 struct AppState;
@@ -42,17 +44,23 @@ public:
 
     // A pop-up panel: part of closeAllPanels and of the lighter reset (through its resetLight()),
     // hidden by the list buttons; its settingsChanged() refreshes the screen. With `opener`,
-    // that command-bar button closes all panels and then calls the panel's open().
+    // that command-bar button closes all panels and then calls the panel's open(). A panel that
+    // keeps edits until its "登録" offers hasUnregisteredChanges(), registerChanges() and
+    // discardChanges(), and takes part in the question before the screen closes.
     template <class Panel>
     void addPopupPanel(Panel* panel, QPushButton* opener = nullptr)
     {
-        std::function<void()> reset;
+        Popup popup{panel};
         if constexpr (requires { panel->resetLight(); })
-            reset = [panel] { panel->resetLight(); };
+            popup.resetLight = [panel] { panel->resetLight(); };
         std::function<void()> open;
         if constexpr (requires { panel->open(); })
             open = [panel] { panel->open(); };
-        registerPopup(panel, std::move(reset), std::move(open), opener);
+        if constexpr (requires { bool(panel->hasUnregisteredChanges()); })
+            popup.edits = PendingEdits{[panel] { return panel->hasUnregisteredChanges(); },
+                                       [panel] { return panel->registerChanges(); },
+                                       [panel] { panel->discardChanges(); }};
+        registerPopup(std::move(popup), std::move(open), opener);
         if constexpr (requires { &Panel::settingsChanged; })
             connect(panel, &Panel::settingsChanged, this, &SettingsScreen::refreshFromSettings);
     }
@@ -82,11 +90,30 @@ public:
     QPushButton* dataFolderButton() const { return m_dataFolderButton; }
     QPushButton* explainButton() const { return m_explainButton; }
 
+    // The panels holding changes that are not registered, in the order in which leaving the
+    // screen registers them: the vocabulary editor, then the pop-up panels as they were added.
+    QList<QWidget*> unregisteredPanels() const;
+    // Asked before the screen closes ("終      了" or the window's close button). With changes
+    // not registered: Yes registers them as each panel's "登録" would and stays on the screen
+    // when one fails, No drops them, Cancel stays. True when the screen may close.
+    Q_INVOKABLE bool mayClose();
+
 private:
+    struct PendingEdits {
+        std::function<bool()> pending;
+        std::function<bool()> store;
+        std::function<void()> discard;
+    };
     struct Popup {
         QPointer<QWidget> panel;
         std::function<void()> resetLight;
+        std::optional<PendingEdits> edits;
     };
+    struct PanelEdits {
+        QWidget* panel;
+        PendingEdits edits;
+    };
+    std::vector<PanelEdits> panelsWithEdits() const;
 
     void buildMainPanel();
     void buildCommandBar();
@@ -94,8 +121,7 @@ private:
     void addDataFolderPanels();
     void followDataFolder();
     void open();
-    void registerPopup(QWidget* panel, std::function<void()> resetLight, std::function<void()> open,
-                       QPushButton* opener);
+    void registerPopup(Popup popup, std::function<void()> open, QPushButton* opener);
     void placePlacementBoxes(QWidget* boxes, std::function<void()> refresh);
     void hidePopups();
     void showListCaptions();
@@ -107,6 +133,7 @@ private:
     void rollOver(const QString& current, const QString& chosen);
     void setBackup(bool on);
     void exportVocabularyWorkbook();
+    void exitToMenu();
 
     ScreenHost& m_host;
     AppState& m_state;

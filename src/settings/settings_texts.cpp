@@ -1,9 +1,11 @@
 #include "settings/settings_texts.h"
 
 #include "ledger/ledger_commit.h"
+#include "settings/start_month.h"
 #include "settings/year_rollover.h"
 #include "storage/app_state.h"
 #include "storage/dialogs.h"
+#include "storage/field_text.h"
 #include "storage/file_error.h"
 #include "storage/io_result.h"
 
@@ -91,6 +93,28 @@ QString ListsNotRegisteredMessage(const IoResult& io)
 QString StartMonthNotSavedMessage(const IoResult& io)
 {
     return QStringLiteral("在庫管理開始年月を保存できませんでした。") + u'\r' + failureLines(io);
+}
+
+QString StartMonthRelabelQuestion(const QString& currentMonth, const QString& chosenMonth)
+{
+    const QString current = FieldText(currentMonth);
+    QStringList lines{QStringLiteral("在庫管理開始年月を ") + (current.isEmpty() ? QStringLiteral("（未設定）") : current)
+                      + QStringLiteral(" から ") + chosenMonth + QStringLiteral(" に変更します。"),
+                      QStringLiteral("入力済みの月毎の入出庫数量はそのまま残り、新しい開始年月から数えた月に表示されます。")};
+    constexpr int LastMonth = 11;
+    if (const QString last = MonthAfter(current, LastMonth); !last.isEmpty()) {
+        lines << QStringLiteral("　例：") + current + QStringLiteral(" の入出庫は ") + chosenMonth + QStringLiteral(" の入出庫、")
+              << QStringLiteral("　　　") + last + QStringLiteral(" の入出庫は ") + MonthAfter(chosenMonth, LastMonth)
+                + QStringLiteral(" の入出庫として表示されます。");
+    }
+    lines << QStringLiteral("※サーバー接続の全てのクライアントの台帳が対象です。")
+          << QStringLiteral("変更しますか？");
+    return lines.join(u'\r');
+}
+
+QString UnregisteredChangesQuestion()
+{
+    return QStringLiteral("登録されていない変更があります。登録しますか？");
 }
 
 QString RolloverQuestion(const QString& currentMonth, const QString& chosenMonth)

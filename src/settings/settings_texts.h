@@ -31,12 +31,19 @@ QString ClientSettingsFailureMessage(const IoResult& io);
 // "挿  入" on a list whose last entry holds a word.
 QString InsertWouldDropWordMessage();
 
+// "終      了" while edits of the lists, the names or the mail addresses are not registered.
+QString UnregisteredChangesQuestion();
+
 // "登　録" of the vocabulary editor.
 QString ListsRegisteredMessage();
 QString ListsNotRegisteredMessage(const IoResult& io);
 
 // A chosen start month that could not be written.
 QString StartMonthNotSavedMessage(const IoResult& io);
+// The question before any other start month: the monthly quantities already entered keep their
+// place in the ledger year, so on every client they are shown under the months counted from the
+// new start (the first and the last month of the year given as examples).
+QString StartMonthRelabelQuestion(const QString& currentMonth, const QString& chosenMonth);
 // The question when the chosen month opens the next ledger year.
 QString RolloverQuestion(const QString& currentMonth, const QString& chosenMonth);
 // The outcome of the roll-over (title ConfirmTitle when done, ErrorTitle otherwise).

@@ -4,13 +4,22 @@
 
 #include <algorithm>
 
+namespace {
+
+QString yearMonthText(int year, int month)
+{
+    return QStringLiteral("%1/%2").arg(year, 4, 10, QChar(u'0')).arg(month, 2, 10, QChar(u'0'));
+}
+
+} // namespace
+
 QStringList StartMonthChoices(const QDate& today)
 {
     QStringList choices;
     choices.reserve(36);
     for (int year = today.year() - 1; year <= today.year() + 1; ++year)
         for (int month = 1; month <= 12; ++month)
-            choices.append(QStringLiteral("%1/%2").arg(year, 4, 10, QChar(u'0')).arg(month, 2, 10, QChar(u'0')));
+            choices.append(yearMonthText(year, month));
     return choices;
 }
 
@@ -32,6 +41,15 @@ std::optional<int> MonthNumber(const QString& yearMonth)
     if (month < 1 || month > 12)
         return std::nullopt;
     return year * 12 + (month - 1);
+}
+
+QString MonthAfter(const QString& yearMonth, int months)
+{
+    const auto from = MonthNumber(yearMonth);
+    if (!from || *from + months < 0)
+        return QString();
+    const int number = *from + months;
+    return yearMonthText(number / 12, number % 12 + 1);
 }
 
 bool IsNextLedgerYear(const QString& current, const QString& chosen)

@@ -14,5 +14,9 @@ QStringList StartMonthChoices(const QDate& today);
 // the text is not a year and a month 1..12.
 std::optional<int> MonthNumber(const QString& yearMonth);
 
+// The "yyyy/mm" text `months` months after `yearMonth` (before it when negative); empty when
+// `yearMonth` is not a year and a month.
+QString MonthAfter(const QString& yearMonth, int months);
+
 // True when `chosen` is exactly twelve months after `current`, that is the next ledger year.
 bool IsNextLedgerYear(const QString& current, const QString& chosen);

@@ -75,7 +75,7 @@ void VocabularyEditorPanel::build()
         m_swapPending = false;
         hide();
     });
-    connect(m_register, &QPushButton::clicked, this, &VocabularyEditorPanel::registerLists);
+    connect(m_register, &QPushButton::clicked, this, &VocabularyEditorPanel::registerChanges);
 }
 
 // The grid as the screen opens: 20 rows of 350, columns of 600, 1200 and 3000, the header row.
@@ -204,7 +204,7 @@ void VocabularyEditorPanel::rowClicked(int row)
         showEntries(1, rowCount());
         showCount();
         m_swapPending = false;
-        m_state.EditPending = true;
+        listsChanged();
         m_grid->setCurrentCell(row, WordColumn);
         m_wordBox->setCursorPosition(int(FieldText(m_wordBox->text()).size()));
         return;
@@ -230,7 +230,7 @@ void VocabularyEditorPanel::enterPressed()
     StoreListEntries(m_state.Vocabulary, m_list, entries);
     showEntries(1, count);
     moveTo(row == count ? 1 : row + 1);
-    m_state.EditPending = true;
+    listsChanged();
 }
 
 // Up and Down: the previous or next row, round from either end. Typed text is dropped.
@@ -279,7 +279,7 @@ void VocabularyEditorPanel::previewAndApply(Preview preview)
     }
     if (m_state.dialogs.ask(SettingsText::ConfirmTitle, SettingsText::ConfirmChange) == Dialogs::Answer::Yes) {
         StoreListEntries(m_state.Vocabulary, m_list, working);
-        m_state.EditPending = true;
+        listsChanged();
     }
     drawList(row);
 }
@@ -323,20 +323,41 @@ void VocabularyEditorPanel::startSwap()
     }
 }
 
+// A change of the lists in memory, confirmed on this panel.
+void VocabularyEditorPanel::listsChanged()
+{
+    m_state.EditPending = true;
+    m_unregistered = true;
+}
+
 // "登　録": the lists and their counts become the files every client reads.
-void VocabularyEditorPanel::registerLists()
+bool VocabularyEditorPanel::registerChanges()
 {
     if (RefuseWhenViewOnly(m_state))
-        return;
+        return false;
     IoResult stored;
     {
         BusyCursor busy;
         stored = StoreVocabularyLists(m_state);
     }
-    if (stored) {
-        m_state.EditPending = false;
-        m_state.dialogs.inform(SettingsText::ConfirmTitle, ListsRegisteredMessage());
-    } else {
+    if (!stored) {
         m_state.dialogs.inform(SettingsText::ErrorTitle, ListsNotRegisteredMessage(stored));
+        return false;
     }
+    m_state.EditPending = false;
+    m_unregistered = false;
+    m_state.dialogs.inform(SettingsText::ConfirmTitle, ListsRegisteredMessage());
+    return true;
+}
+
+void VocabularyEditorPanel::discardChanges()
+{
+    m_swapPending = false;
+    {
+        BusyCursor busy;
+        ReadVocabularyLists(m_state);
+    }
+    m_unregistered = false;
+    if (isVisible() && m_list >= VocabularyTable::FirstUsedList)
+        drawList(currentRow());
 }

@@ -35,6 +35,13 @@ public:
     // Lamp to its idle colour.
     void resetLight();
 
+    // Changes confirmed in the editor and not yet registered with "登　録".
+    bool hasUnregisteredChanges() const { return m_unregistered; }
+    // "登　録": true when the lists are stored; a refusal or a failure has been told.
+    bool registerChanges();
+    // The lists again as their files hold them: the changes are dropped.
+    void discardChanges();
+
     FlexGrid* grid() const { return m_grid; }
     QLineEdit* wordBox() const { return m_wordBox; }
 
@@ -59,7 +66,7 @@ private:
     void deleteRow();
     void clearBelow();
     void startSwap();
-    void registerLists();
+    void listsChanged();
     // Shows the preview, asks, applies it on Yes, then redraws from memory.
     template <class Preview>
     void previewAndApply(Preview preview);
@@ -68,6 +75,7 @@ private:
     std::function<void()> m_lighterReset;
     int m_list = 1; // no list chosen yet
     bool m_swapPending = false;
+    bool m_unregistered = false;
     int m_swapFirstRow = 0;
 
     QLabel* m_listName = nullptr;

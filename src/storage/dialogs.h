@@ -7,6 +7,8 @@
 class Dialogs {
 public:
     enum class Answer { Yes, No };
+    // The answer to a question that can also be called off.
+    enum class Choice { Yes, No, Cancel };
 
     virtual ~Dialogs() = default;
     // A message box with an OK button.
@@ -16,6 +18,9 @@ public:
     // The same, with No as the button that Enter presses: for a question whose Yes gives up data.
     // A service without a default button asks as ask() does.
     virtual Answer askDefaultNo(const QString& title, const QString& text) { return ask(title, text); }
+    // A message box with Yes, No and Cancel buttons. Cancel (also closing the box or Escape)
+    // means "do nothing": a service where nobody can answer returns Cancel.
+    virtual Choice askYesNoCancel(const QString& title, const QString& text) = 0;
     // A box that asks for one line of text, with OK and Cancel. `secret` shows "*" for each
     // typed character. Nothing when the user cancelled; a service that cannot ask (unattended
     // runs) returns nothing as well.

@@ -2,7 +2,7 @@
 // The message-box service as the state holds it. Every message goes to the service the program
 // was started with, except while an unattended run (the timed import) has diverted them: then
 // nobody is there to click, so the messages are collected for the run's result and every question
-// is answered No, the answer that leaves everything as it is.
+// is answered No (or Cancel where it is offered), the answer that leaves everything as it is.
 #include "storage/dialogs.h"
 
 #include <QStringList>
@@ -20,6 +20,10 @@ public:
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override
     {
         return m_target->askText(title, prompt, secret);
+    }
+    Choice askYesNoCancel(const QString& title, const QString& text) override
+    {
+        return m_target->askYesNoCancel(title, text);
     }
 
 private:
@@ -43,6 +47,11 @@ public:
     {
         m_messages.append(text + u'\r' + QStringLiteral("（自動取込のため「いいえ」としました）"));
         return Answer::No;
+    }
+    Choice askYesNoCancel(const QString&, const QString& text) override
+    {
+        m_messages.append(text + u'\r' + QStringLiteral("（自動取込のため「キャンセル」としました）"));
+        return Choice::Cancel;
     }
     std::optional<QString> askText(const QString&, const QString&, bool) override { return std::nullopt; }
 

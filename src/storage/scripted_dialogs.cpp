@@ -47,6 +47,18 @@ std::optional<QString> ScriptedDialogs::askText(const QString& title, const QStr
     return text;
 }
 
+Dialogs::Choice ScriptedDialogs::askYesNoCancel(const QString& title, const QString& text)
+{
+    Shown shown{true, title, text};
+    shown.withCancel = true;
+    record(shown);
+    if (m_choices.empty())
+        return Choice::Cancel;
+    const Choice choice = m_choices.front();
+    m_choices.pop_front();
+    return choice;
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList result;

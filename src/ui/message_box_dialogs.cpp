@@ -43,6 +43,22 @@ Dialogs::Answer MessageBoxDialogs::askWithDefault(const QString& title, const QS
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+Dialogs::Choice MessageBoxDialogs::askYesNoCancel(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, displayText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parentWidget());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 std::optional<QString> MessageBoxDialogs::askText(const QString& title, const QString& prompt, bool secret)
 {
     QInputDialog box(parentWidget());

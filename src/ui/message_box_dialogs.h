@@ -16,6 +16,7 @@ public:
     Answer ask(const QString& title, const QString& text) override;
     Answer askDefaultNo(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override;
+    Choice askYesNoCancel(const QString& title, const QString& text) override;
 
     // Message texts join their lines with CR (sometimes CR LF); on screen both are line breaks.
     static QString displayText(const QString& text);

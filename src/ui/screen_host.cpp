@@ -66,7 +66,8 @@ void ScreenHost::replaceCurrent(QWidget* window, const QString& key)
 }
 
 // Closing the menu window ends the program as its exit button does; closing a screen's window
-// returns to the menu.
+// returns to the menu. A screen with an invokable mayClose() is asked first and may stay open
+// (the settings screen, with changes not registered).
 bool ScreenHost::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close && watched == m_current) {
@@ -74,6 +75,14 @@ bool ScreenHost::eventFilter(QObject* watched, QEvent* event)
             m_state.closeAllFiles();
             m_state.requestEnd();
         } else {
+            // An ending program (the stop of all clients, for one) closes without asking.
+            bool mayClose = true;
+            if (!m_state.programEnded && watched->metaObject()->indexOfMethod("mayClose()") >= 0)
+                QMetaObject::invokeMethod(watched, "mayClose", Qt::DirectConnection, Q_RETURN_ARG(bool, mayClose));
+            if (!mayClose) {
+                event->ignore();
+                return true;
+            }
             closeScreen();
         }
     }

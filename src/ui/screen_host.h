@@ -1,7 +1,8 @@
 #pragma once
 // The one top-level window at a time. The menu is built by its factory whenever it is shown;
 // opening a screen destroys the menu, closing the screen builds the menu again, so the menu's
-// loading (the start-up) runs on every return. Screens are registered by key.
+// loading (the start-up) runs on every return. Screens are registered by key. Closing a screen's
+// window asks the screen's invokable mayClose(), when it has one, before the menu comes back.
 #include <QHash>
 #include <QObject>
 #include <QPointer>

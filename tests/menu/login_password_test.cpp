@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -176,5 +177,46 @@ TEST(LoginPassword, NewPasswordIsAskedTwiceAndMustBeTheSameAndNotEmpty)
         }
         EXPECT_EQ(prompts, c.prompts);
         EXPECT_EQ(message, c.message);
+    }
+}
+
+// Asking the password again: each wrong answer is told as at the start, Cancel stops at once, and
+// after the third wrong answer nothing more is asked.
+TEST(LoginPassword, ConfirmationGivesThreeTriesAndStopsAtCancel)
+{
+    const QString wrong = QStringLiteral("abd");
+    const QString right = QStringLiteral(" abc");
+    const struct {
+        std::vector<std::optional<QString>> typed;
+        PasswordConfirmation result;
+        int prompts;
+        int wrongMessages;
+    } cases[] = {
+        {{right}, PasswordConfirmation::Accepted, 1, 0},
+        {{wrong, wrong, right}, PasswordConfirmation::Accepted, 3, 2},
+        {{wrong, wrong, wrong, right}, PasswordConfirmation::Refused, 3, 3},
+        {{wrong, std::nullopt, right}, PasswordConfirmation::Cancelled, 2, 1},
+        {{QString(), QString(), QString()}, PasswordConfirmation::Refused, 3, 3},
+    };
+    for (const auto& c : cases) {
+        TempClient client;
+        ASSERT_TRUE(StoreLoginPassword(client.state, QStringLiteral("abc"), QuickRounds));
+        for (const auto& text : c.typed)
+            client.dialogs.queueText(text);
+        EXPECT_EQ(ConfirmLoginPassword(client.state, QStringLiteral("入力してください。")), c.result);
+        int prompts = 0;
+        int wrongMessages = 0;
+        for (const auto& shown : client.dialogs.shown()) {
+            if (shown.textPrompt) {
+                ++prompts;
+                EXPECT_TRUE(shown.secret);
+                EXPECT_EQ(shown.text, QStringLiteral("入力してください。"));
+            } else if (shown.title == QStringLiteral("確認") && shown.text == QStringLiteral("パスワードが違います。。")) {
+                ++wrongMessages;
+            }
+        }
+        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_EQ(wrongMessages, c.wrongMessages);
+        EXPECT_EQ(client.dialogs.shown().size(), prompts + wrongMessages);
     }
 }

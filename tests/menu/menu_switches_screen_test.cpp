@@ -257,3 +257,109 @@ TEST(MenuSwitches, LoginPasswordIsSetByTheAdministratorAndRequiredAtOnce)
     EXPECT_EQ(m.sharedFile()[SharedLine::LoginPassword], Off);
     EXPECT_FALSE(m.client.state.PasswordRequired);
 }
+
+// Before anyone has typed the login password, the administrator switch and then the login-password
+// switch must not switch the password off: making this client an administrator asks for the
+// password, and three wrong answers change nothing.
+TEST(MenuSwitches, AdministratorRightsNeedTheLoginPassword)
+{
+    const QString password = QStringLiteral("棚卸2024");
+    const QString wrong = QStringLiteral("棚卸2023");
+    MenuClient m(QStringLiteral("PC-1"));
+    m.writeClientSettings({});
+    m.writeSharedSettings({{SharedLine::LoginPassword, On}});
+    ASSERT_TRUE(StoreLoginPassword(m.client.state, password, 1000));
+    m.loadMenu();
+    ASSERT_FALSE(m.control("passwordPanel")->isHidden());
+    const SettingsLines clientBefore = m.clientFile();
+
+    // The two clicks: Yes to the administrator question (the password prompt is cancelled), then No
+    // (the unscripted answer) to the login-password switch.
+    m.client.dialogs.queueAnswer(Answer::Yes);
+    m.click("administratorSwitch");
+    m.click("loginPasswordSwitch");
+    EXPECT_EQ(m.sharedFile()[SharedLine::LoginPassword], On);
+    EXPECT_EQ(m.clientFile(), clientBefore);
+    EXPECT_EQ(m.colourOf("administratorSwitch"), WindowsColour::SwitchOff);
+    EXPECT_TRUE(m.control("loginPasswordSwitch")->isHidden());
+
+    // Three wrong answers: told each time, then refused; no fourth prompt.
+    m.client.dialogs.clear();
+    m.client.dialogs.queueAnswer(Answer::Yes);
+    for (int i = 0; i < 3; ++i)
+        m.client.dialogs.queueText(wrong);
+    m.click("administratorSwitch");
+    int prompts = 0;
+    for (const auto& shown : m.client.dialogs.shown())
+        if (shown.textPrompt) {
+            ++prompts;
+            EXPECT_TRUE(shown.secret);
+        }
+    EXPECT_EQ(prompts, 3);
+    EXPECT_EQ(m.lastText(), QStringLiteral("パスワードが3回違いました。\r管理者権限は設定されません。"));
+    EXPECT_EQ(m.clientFile(), clientBefore);
+    EXPECT_EQ(m.colourOf("administratorSwitch"), WindowsColour::SwitchOff);
+
+    // The right password on the second try makes this client an administrator.
+    m.client.dialogs.clear();
+    m.client.dialogs.queueAnswer(Answer::Yes);
+    m.client.dialogs.queueText(wrong);
+    m.client.dialogs.queueText(QStringLiteral(" ") + password);
+    m.click("administratorSwitch");
+    EXPECT_EQ(m.clientFile()[ClientLine::Administrator], On);
+    EXPECT_EQ(m.colourOf("administratorSwitch"), WindowsColour::SwitchOn);
+    EXPECT_FALSE(m.control("loginPasswordSwitch")->isHidden());
+}
+
+// An administrator's menu left at the password panel: the administrator-only controls say that the
+// password is needed and change nothing, the stopping client's release included.
+TEST(MenuSwitches, AnAdministratorsMenuWaitingForThePasswordChangesNothing)
+{
+    MenuClient m(QStringLiteral("PC-ADMIN"));
+    m.writeClientSettings({{ClientLine::Administrator, On}, {ClientLine::ViewOnly, On}});
+    m.writeSharedSettings({{SharedLine::LoginPassword, On},
+                           {SharedLine::StopAll, On},
+                           {SharedLine::StopSetBy, QStringLiteral("PC-ADMIN")}});
+    ASSERT_TRUE(StoreLoginPassword(m.client.state, QStringLiteral("棚卸2024"), 1000));
+    m.loadMenu();
+    ASSERT_TRUE(m.client.state.PasswordRequired);
+    const SettingsLines clientBefore = m.clientFile();
+    const SettingsLines sharedBefore = m.sharedFile();
+
+    // The answers that would change something; only the administrator switch asks its own question
+    // before the refusal.
+    const struct {
+        const char* control;
+        std::vector<Answer> answers;
+        int questions;
+    } clicks[] = {
+        {"loginPasswordSwitch", {Answer::No}, 0},
+        {"viewOnlySwitch", {Answer::Yes}, 0},
+        {"stopAllSwitch", {Answer::No}, 0},
+        {"stopAllCaption", {Answer::Yes}, 0},
+        {"administratorSwitch", {Answer::Yes}, 1},             // would switch view-only off
+        {"administratorSwitch", {Answer::No, Answer::Yes}, 1}, // rights off and the stop released
+    };
+    for (const auto& c : clicks) {
+        m.client.dialogs.clear();
+        for (const Answer answer : c.answers)
+            m.client.dialogs.queueAnswer(answer);
+        m.click(c.control);
+        EXPECT_EQ(m.client.dialogs.shown().size(), c.questions + 1) << c.control;
+        m.client.dialogs.dropQueued();
+        EXPECT_EQ(m.lastText(), QStringLiteral(" パスワード認証が必要です。")) << c.control;
+        EXPECT_EQ(m.client.dialogs.shown().last().title, QStringLiteral("管理確認")) << c.control;
+        EXPECT_EQ(m.clientFile(), clientBefore) << c.control;
+        EXPECT_EQ(m.sharedFile(), sharedBefore) << c.control;
+    }
+    EXPECT_EQ(m.colourOf("stopAllSwitch"), WindowsColour::SwitchOn);
+    EXPECT_EQ(m.colourOf("loginPasswordSwitch"), WindowsColour::SwitchOn);
+
+    // Once the password is typed the switches work again.
+    auto* box = m.control<QLineEdit>("passwordBox");
+    box->setText(QStringLiteral("棚卸2024"));
+    QTest::keyClick(box, Qt::Key_Return);
+    m.client.dialogs.queueAnswer(Answer::No);
+    m.click("loginPasswordSwitch");
+    EXPECT_EQ(m.sharedFile()[SharedLine::LoginPassword], Off);
+}

@@ -113,7 +113,16 @@ TEST(OptionSwitches, LoginPasswordGoesOnOnlyWithANewPassword)
     EXPECT_FALSE(client.state.EditPending);
     EXPECT_TRUE(CheckLoginPassword(client.state, QStringLiteral("new-pass")));
 
+    // Off only once the password has been typed on this client.
     client.state.EditPending = true;
+    client.dialogs.clear();
+    client.dialogs.queueAnswer(Dialogs::Answer::No);
+    EXPECT_EQ(ToggleOptionSwitch(client.state, OptionSwitch::LoginPassword), std::nullopt);
+    EXPECT_EQ(client.dialogs.texts(), QStringList{QStringLiteral(" パスワード認証が必要です。")});
+    EXPECT_EQ(fileLines(SharedSettingsPath(client.state))[SharedLine::LoginPassword], On);
+    client.dialogs.dropQueued();
+
+    ASSERT_TRUE(SubmitLoginPassword(client.state, QStringLiteral("new-pass")));
     client.dialogs.queueAnswer(Dialogs::Answer::No);
     EXPECT_EQ(ToggleOptionSwitch(client.state, OptionSwitch::LoginPassword), false);
     EXPECT_EQ(fileLines(SharedSettingsPath(client.state))[SharedLine::LoginPassword], Off);

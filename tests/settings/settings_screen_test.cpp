@@ -1,9 +1,11 @@
 // The settings screen on a temporary client, opened through the screen host: the opening state,
 // the vocabulary editor driven through its grid, box and buttons, "登　録", the backup boxes, the
-// start-month chooser with the ledger-year question, the vocabulary workbook, "終      了" and
-// the way the other pop-up panels join the screen.
+// start-month chooser with its questions, the vocabulary workbook, "終      了" with the question
+// about changes not registered, and the way the other pop-up panels join the screen.
 #include "excel_output/excel_error_report.h"
 #include "excel_output/output_paths.h"
+#include "settings/column_name_settings.h"
+#include "settings/mail_address_file.h"
 #include "settings/settings_screen.h"
 #include "settings/settings_texts.h"
 #include "settings/vocabulary_editing.h"
@@ -495,13 +497,26 @@ protected:
     QString thisYear;
 };
 
-TEST_F(StartMonthScreenTest, AnotherMonthIsWrittenToLine9WithoutAQuestion)
+// Another month than the next ledger year shows every entered month under another month on all
+// clients: asked first (No as the default button), and only Yes writes line 9.
+TEST_F(StartMonthScreenTest, AnotherMonthIsAskedForAndOnlyYesWritesLine9)
 {
     const QByteArray ledger = TempClient::readBytes(client.ledgerPath());
     openSettings();
     const QString month = QStringLiteral("%1/10").arg(QDate::currentDate().year() - 1);
+    client.dialogs.queueAnswer(Dialogs::Answer::No);
     choose(month);
-    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_TRUE(lastShown().question);
+    EXPECT_TRUE(lastShown().defaultNo);
+    EXPECT_EQ(lastShown().title, ConfirmTitle);
+    EXPECT_EQ(lastShown().text, StartMonthRelabelQuestion(lastYear, month));
+    EXPECT_EQ(sharedFile()[SharedLine::StartMonth], lastYear);
+    EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), lastYear);
+    EXPECT_EQ(control<QComboBox>("startMonthChooser")->currentText(), lastYear);
+
+    client.dialogs.queueAnswer(Dialogs::Answer::Yes);
+    choose(month);
     EXPECT_EQ(sharedFile()[SharedLine::StartMonth], month);
     EXPECT_EQ(control<QLabel>("startMonthLabel")->text(), month);
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
@@ -619,6 +634,132 @@ TEST_F(SettingsScreenTest, ExitGoesBackToTheMenu)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(host.current(), nullptr);
     EXPECT_EQ(host.current()->objectName(), QStringLiteral("menuStandIn"));
+}
+
+// A change in each of the panels that keep their edits until "登録": a word of list 2, the name
+// of the specification column and the first information address.
+class LeavingSettingsTest : public SettingsScreenTest {
+protected:
+    void editEveryPanel()
+    {
+        click("listButton2");
+        clickRow(2);
+        enter(QStringLiteral("六角ナット"));
+        click("namesButton");
+        emit control<FlexGrid>("namesGrid")->clicked(2, 0);
+        control<QLineEdit>("nameEditor")->setText(QStringLiteral("型式"));
+        QTest::keyClick(control<QLineEdit>("nameEditor"), Qt::Key_Return);
+        click("mailButton");
+        emit control<FlexGrid>("informationGrid")->clicked(1, 1);
+        control<QLineEdit>("mailAddressEditor")->setText(QStringLiteral("hozen@example.jp"));
+        QTest::keyClick(control<QLineEdit>("mailAddressEditor"), Qt::Key_Return);
+    }
+    QList<QWidget*> everyPanel() { return {editor(), control("columnNamesPanel"), control("mailPanel")}; }
+    QString storedWord()
+    {
+        OtherPc other(state());
+        ReadVocabularyLists(other.state);
+        return other.state.Vocabulary.entry(2, 2).word;
+    }
+    QString storedName() { return sharedFile()[ColumnNameLine(2)]; }
+    QString storedAddress() { return ReadMailAddressFile(MailAddressPath(state()))[1]; }
+    bool onSettings()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return host.currentKey() == ScreenKey::Settings;
+    }
+};
+
+TEST_F(LeavingSettingsTest, ExitWithChangesNotRegisteredAsksYesNoOrCancel)
+{
+    const struct {
+        Dialogs::Choice choice;
+        bool leaves;
+        bool stored;
+    } cases[] = {
+        {Dialogs::Choice::Cancel, false, false},
+        {Dialogs::Choice::No, true, false},
+        {Dialogs::Choice::Yes, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.choice));
+        SettingsScreen* screen = openSettings();
+        EXPECT_TRUE(screen->unregisteredPanels().isEmpty());
+        editEveryPanel();
+        EXPECT_EQ(screen->unregisteredPanels(), everyPanel());
+        client.dialogs.clear();
+        client.dialogs.queueChoice(c.choice);
+        click("exitButton");
+
+        ASSERT_FALSE(client.dialogs.shown().isEmpty());
+        const ScriptedDialogs::Shown& question = client.dialogs.shown().first();
+        EXPECT_TRUE(question.withCancel);
+        EXPECT_EQ(question.title, ConfirmTitle);
+        EXPECT_EQ(question.text, QStringLiteral("登録されていない変更があります。登録しますか？"));
+        EXPECT_EQ(onSettings(), !c.leaves);
+        EXPECT_EQ(storedWord(), c.stored ? QStringLiteral("六角ナット") : QStringLiteral("ナット"));
+        EXPECT_EQ(storedName(), c.stored ? QStringLiteral("型式") : QStringLiteral("仕　様"));
+        EXPECT_EQ(storedAddress(), c.stored ? QStringLiteral("hozen@example.jp") : QString());
+        if (!c.leaves) {
+            EXPECT_EQ(screen->unregisteredPanels(), everyPanel());
+            EXPECT_EQ(words(2).value(1), QStringLiteral("六角ナット")) << "the changes stay on the screen";
+        } else if (!c.stored) {
+            EXPECT_EQ(words(2).value(1), QStringLiteral("ナット")) << "the lists in memory are the files again";
+            EXPECT_EQ(state().SharedSettings[ColumnNameLine(2)], QStringLiteral("仕　様"));
+        }
+    }
+}
+
+// Yes stores panel by panel as their "登録" buttons do; the first that fails is told and the screen
+// stays with what is still to be registered.
+TEST_F(LeavingSettingsTest, AFailedRegistrationOnLeavingKeepsTheScreen)
+{
+    SettingsScreen* screen = openSettings();
+    editEveryPanel();
+    const QString listFile = VocabularyPath(state(), 3);
+    QFile::remove(listFile);
+    QDir().mkdir(listFile);
+    client.dialogs.clear();
+    client.dialogs.queueChoice(Dialogs::Choice::Yes);
+    click("exitButton");
+    EXPECT_TRUE(onSettings());
+    EXPECT_EQ(lastShown().title, ErrorTitle);
+    EXPECT_TRUE(lastShown().text.contains(listFile)) << lastShown().text.toStdString();
+    EXPECT_EQ(screen->unregisteredPanels(), everyPanel());
+    EXPECT_EQ(storedName(), QStringLiteral("仕　様"));
+
+    QDir().rmdir(listFile);
+    client.dialogs.queueChoice(Dialogs::Choice::Yes);
+    click("exitButton");
+    EXPECT_FALSE(onSettings());
+    EXPECT_EQ(storedWord(), QStringLiteral("六角ナット"));
+    EXPECT_EQ(storedAddress(), QStringLiteral("hozen@example.jp"));
+}
+
+TEST_F(LeavingSettingsTest, ClosingTheWindowAsksToo)
+{
+    SettingsScreen* screen = openSettings();
+    click("listButton2");
+    clickRow(1);
+    enter(QStringLiteral("六角ボルト"));
+    client.dialogs.queueChoice(Dialogs::Choice::Cancel);
+    EXPECT_FALSE(screen->close());
+    EXPECT_TRUE(onSettings());
+    EXPECT_TRUE(screen->isVisible());
+
+    client.dialogs.queueChoice(Dialogs::Choice::No);
+    EXPECT_TRUE(screen->close());
+    EXPECT_FALSE(onSettings());
+    EXPECT_EQ(client.dialogs.shown().size(), 2);
+
+    // A program that is ending (all clients stopped) closes its window without asking.
+    screen = openSettings();
+    click("listButton2");
+    clickRow(1);
+    enter(QStringLiteral("六角ボルト"));
+    state().requestEnd();
+    EXPECT_TRUE(screen->close());
+    EXPECT_EQ(client.dialogs.shown().size(), 2);
 }
 
 TEST_F(SettingsScreenTest, PopUpPanelsTakePartInClosingResettingAndRefreshing)

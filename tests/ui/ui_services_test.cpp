@@ -62,6 +62,24 @@ TEST(MessageBoxDialogs, AskShowsYesAndNoAndReturnsThePressedButton)
     }
 }
 
+// Escape, like closing the box, calls the question off.
+TEST(MessageBoxDialogs, AskYesNoCancelShowsThreeButtonsAndEscapeCancels)
+{
+    MessageBoxDialogs dialogs;
+    for (const auto& [button, choice] : {std::pair{QMessageBox::Yes, Dialogs::Choice::Yes},
+                                        std::pair{QMessageBox::No, Dialogs::Choice::No},
+                                        std::pair{QMessageBox::Cancel, Dialogs::Choice::Cancel}}) {
+        SeenBox seen;
+        pressOnNextBox(seen, button);
+        EXPECT_EQ(dialogs.askYesNoCancel(QStringLiteral("登録確認"), QStringLiteral("一行目\r二行目")), choice);
+        EXPECT_EQ(seen.title, QStringLiteral("登録確認"));
+        EXPECT_EQ(seen.text, QStringLiteral("一行目\n二行目"));
+        EXPECT_EQ(seen.buttons, int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    }
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.askYesNoCancel(QStringLiteral("登録確認"), QStringLiteral("?")), Dialogs::Choice::Cancel);
+}
+
 TEST(MessageBoxDialogs, InformHasOnlyOk)
 {
     MessageBoxDialogs dialogs;
