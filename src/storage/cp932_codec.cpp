@@ -225,7 +225,7 @@ QString missingCharacters(const QString& text)
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QString character = text.mid(i, length);
         i += length;
-        if (!missing.contains(character) && decode(encode(character)) != character)
+        if (!missing.contains(character) && character != u"?" && encode(character) == "?")
             missing += character;
     }
     return missing;

@@ -19,8 +19,9 @@ QByteArray encode(const QString& text);
 // the user are compared with stored text in this form.
 QString storedForm(const QString& text);
 
-// The characters of `text` that cp932 cannot hold as they are (encode() would make them '?' or
-// another character), each once, in the order they first appear; empty when it holds them all.
+// The characters of `text` that cp932 cannot hold (encode() makes them '?'), each once, in the
+// order they first appear; empty when it holds them all. An input method's variant of a stored
+// character ("〜" for "～") is held: it is stored as that character.
 QString missingCharacters(const QString& text);
 
 // True when every byte sequence is a valid cp932 character.

@@ -301,6 +301,10 @@ TEST_F(EditFrameScreenTest, EntriesNotStoredAreAskedAboutBeforeTheFrameLeavesThe
         EXPECT_EQ(monthGrid()->textMatrix(1, 2), QStringLiteral("4"));
         client.dialogs.clear();
     }
+    client.dialogs.queueChoice(Dialogs::Choice::Cancel);
+    screen->close();  // the window's close box
+    EXPECT_EQ(client.dialogs.shown().back().text, UnsavedEntriesQuestion());
+    EXPECT_EQ(host.current(), screen);
 
     client.dialogs.queueChoice(Dialogs::Choice::No);
     click("nextItemButton");
@@ -308,11 +312,11 @@ TEST_F(EditFrameScreenTest, EntriesNotStoredAreAskedAboutBeforeTheFrameLeavesThe
     EXPECT_EQ(received(1), QString()) << "given up";
 
     enterFour();
+    host.setMenuFactory([](ScreenHost&) { return new QWidget; });
     client.dialogs.queueChoice(Dialogs::Choice::Yes);
     click("exitButton");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(received(2), QStringLiteral("4"));
-    EXPECT_NE(host.current(), screen);
+    EXPECT_TRUE(host.currentKey().isEmpty()) << "back at the menu";
 }
 
 } // namespace
