@@ -14,6 +14,7 @@
 #include "ui/clickable_label.h"
 #include "ui/colours.h"
 #include "ui/screen_host.h"
+#include "ui/tab_order.h"
 #include "ui/widget_geometry.h"
 
 #include <QLabel>
@@ -54,6 +55,7 @@ ImportScreen::ImportScreen(ScreenHost& host, QWidget* parent) : QWidget(parent),
     buildTimedControls();
     connectControls();
     open();
+    SetTabOrderOfScreen(this);
 }
 
 ImportScreen::~ImportScreen() = default;

@@ -71,6 +71,22 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
         draw();
     });
     connect(frame, &EditFramePanel::itemCellClicked, this, &EditFrameController::itemCellClicked);
+    // The keyboard: Enter starts entry on the current cell as a click does, a character typed
+    // on it starts entry with that character; arrows and Tab move between the cells.
+    connect(frame->itemGrid(), &FlexGrid::keyActivated, this, [this](int row, int column) {
+        if (row == 1)
+            itemCellClicked(column);
+    });
+    connect(frame->itemGrid(), &FlexGrid::textTyped, this, [this](int row, int column, const QString& text) {
+        if (row == 1)
+            itemCellTyped(column, text);
+    });
+    connect(frame->monthGrid(), &FlexGrid::keyActivated, this, &EditFrameController::monthCellClicked);
+    connect(frame->monthGrid(), &FlexGrid::textTyped, this, &EditFrameController::monthCellTyped);
+    connect(screen.listPanel()->grid(), &FlexGrid::keyActivated, this, [this](int row, int column) {
+        m_screen.listPanel()->grid()->setCurrentCell(row, column);
+        openSelectedItem();
+    });
     connect(frame, &EditFramePanel::monthCellClicked, this, &EditFrameController::monthCellClicked);
     connect(frame, &EditFramePanel::itemNumberClicked, this, [this] {
         m_vocabulary->hide();
@@ -155,13 +171,30 @@ void EditFrameController::correctItem()
         joinLines({QStringLiteral("　在庫品リストの対象品行をクリックし訂正釦で個別枠が表示されるので"),
                    QStringLiteral("　その枠表内で入出庫のデータ登録・訂正を行います。"),
                    QStringLiteral("　対象品目検索は次項、前項釦か絞り込み機能を使用し探します。")}));
-    m_screen.view().LedgerMode = 1;
-    openFrame();
+    showSelectedItem();
+}
+
+void EditFrameController::openSelectedItem()
+{
+    if (!settleUnsavedEntries())
+        return;
+    showSelectedItem();
+}
+
+void EditFrameController::showSelectedItem()
+{
     FlexGrid* list = m_screen.listPanel()->grid();
     const int row = ItemRowOfListRow(std::max(list->currentRow(), 0));
     if (row > 0)
         list->setCurrentCell(row, std::max(list->currentColumn(), 1));
-    m_session.startCorrect(int(ReadNumber(list->textMatrix(row, 0))));
+    openRecord(int(ReadNumber(list->textMatrix(row, 0))));
+}
+
+void EditFrameController::openRecord(int recordNo)
+{
+    m_screen.view().LedgerMode = 1;
+    openFrame();
+    m_session.startCorrect(recordNo);
     draw();
     m_screen.editFrame()->modeCaption()->setColourValue(LedgerColour::ModeCaption);
     CheckStopAll(m_state);
@@ -278,6 +311,9 @@ void EditFrameController::openPad()
                                                                                    : twipsRect(9000, 1200, 0, 0);
     m_pad->move(origin + place.topLeft());
     m_pad->show();
+    m_pad->raise();
+    m_pad->activateWindow();
+    m_pad->setFocus(Qt::PopupFocusReason);
 }
 
 void EditFrameController::itemCellClicked(int column)
@@ -310,6 +346,25 @@ void EditFrameController::itemCellClicked(int column)
     case CellAction::None:
         break;
     }
+}
+
+void EditFrameController::itemCellTyped(int column, const QString& text)
+{
+    itemCellClicked(column);
+    if (m_pad) {
+        m_pad->typeText(text);
+        return;
+    }
+    QLineEdit* box = m_screen.editFrame()->textEntryBox();
+    if (!box->isHidden())
+        box->insert(text);
+}
+
+void EditFrameController::monthCellTyped(int row, int column, const QString& text)
+{
+    monthCellClicked(row, column);
+    if (m_pad)
+        m_pad->typeText(text);
 }
 
 void EditFrameController::showVocabulary()

@@ -20,7 +20,12 @@ public:
     EntryPad* entryPad() const { return m_pad; }
 
     void newItem();
+    // "訂 正": its explanation, then the item of the selected list row.
     void correctItem();
+    // The item of the selected list row into the frame for correction (Enter on a list row).
+    void openSelectedItem();
+    // The item of record `recordNo` into the frame for correction (the item-number jump box).
+    void openRecord(int recordNo);
     void copyItem();
     // "登　録": true when the item was stored.
     bool storeItem();
@@ -35,12 +40,16 @@ public:
     void closePad();
 
 private:
+    void showSelectedItem();
     void openFrame();
     void draw();
     void openPad();
     void itemCellClicked(int column);
     void monthCellClicked(int row, int column);
     void textEntered(const QString& text);
+    // A character typed on a cell of the frame's tables: entry starts on the cell with it.
+    void itemCellTyped(int column, const QString& text);
+    void monthCellTyped(int row, int column, const QString& text);
     void showVocabulary();
     void refreshAfterStore();
 

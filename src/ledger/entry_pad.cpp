@@ -6,6 +6,7 @@
 #include "ui/twips.h"
 #include "ui/widget_geometry.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,11 +24,15 @@ EntryPad::EntryPad(AppState& state, const QString& startValue, QWidget* parent)
     m_box = placed(new QLineEdit(this), QStringLiteral("padTextBox"), 960, 120, 3135, 375);
 
     const bool decimals = ReadFlag(state.SharedSettings[SharedLine::Decimals]);
+    m_decimals = decimals;
+    // The pad itself takes the keyboard; its buttons are for the mouse and never keep the focus.
+    setFocusPolicy(Qt::StrongFocus);
     const bool hideExplanation = ReadFlag(state.ClientSettings[ClientLine::HideExplanations]);
     for (const PadControl& control : EntryPadControls(decimals, hideExplanation)) {
         auto* button = placed(new QPushButton(control.caption, this), control.name, control.left, control.top,
                               control.width, control.height);
         button->setVisible(control.visible);
+        button->setFocusPolicy(Qt::NoFocus);
         if (control.key) {
             connect(button, &QPushButton::clicked, this, [this, caption = control.caption] { pressKey(caption); });
         } else if (control.name == QStringLiteral("padConfirmButton")) {
@@ -65,6 +70,50 @@ QString EntryPad::readoutText() const
     return m_readout.readout();
 }
 
+void EntryPad::typeText(const QString& text)
+{
+    if (const QString key = PadKeyOfTypedText(text, m_decimals); !key.isEmpty())
+        pressKey(key);
+}
+
+void EntryPad::closeEvent(QCloseEvent* event)
+{
+    if (QWidget* owner = parentWidget())
+        owner->window()->activateWindow();
+    QWidget::closeEvent(event);
+}
+
+void EntryPad::keyPressEvent(QKeyEvent* event)
+{
+    // Enter in the text box confirms there and still reaches the pad: nothing more to do.
+    if (m_confirmed)
+        return;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        confirm(m_readout.confirmReadout());
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    case Qt::Key_Backspace:
+        m_readout.backspace();
+        sync();
+        return;
+    case Qt::Key_Delete:
+        m_readout.clear();
+        sync();
+        return;
+    default:
+        break;
+    }
+    if (const QString key = PadKeyOfTypedText(event->text(), m_decimals); !key.isEmpty()) {
+        pressKey(key);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void EntryPad::pressKey(const QString& caption)
 {
     m_readout.pressKey(caption);
@@ -80,6 +129,7 @@ void EntryPad::clearEntry()
 
 void EntryPad::confirm(const QString& value)
 {
+    m_confirmed = true;
     hide();
     emit confirmed(value);
     close();

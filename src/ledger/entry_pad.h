@@ -17,9 +17,18 @@ public:
     EntryPad(AppState& state, const QString& startValue, QWidget* parent = nullptr);
 
     QString readoutText() const;
+    // A character typed elsewhere that opened the pad: works the key it stands for, if any.
+    void typeText(const QString& text);
 
 signals:
     void confirmed(const QString& value);
+
+protected:
+    // The keyboard works the keys: digits (also of the number pad), letters, ".", "-", "/", ",",
+    // Backspace, Delete (= "取消"), Enter (= "決 定") and Esc (= "閉じる").
+    void keyPressEvent(QKeyEvent* event) override;
+    // The keyboard goes back to the ledger window.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void pressKey(const QString& caption);
@@ -32,4 +41,6 @@ private:
     QLabel* m_display = nullptr;
     QLineEdit* m_box = nullptr;
     QPushButton* m_second = nullptr;
+    bool m_decimals = false;
+    bool m_confirmed = false;
 };

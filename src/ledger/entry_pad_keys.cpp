@@ -59,6 +59,27 @@ void PadReadout::pressKey(const QString& caption)
     ++m_keys;
 }
 
+QString PadKeyOfTypedText(const QString& typed, bool decimals)
+{
+    if (typed.size() != 1)
+        return {};
+    const QChar c = typed[0].toUpper();
+    if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || c == u'-' || c == u'/' || c == u',')
+        return QString(c);
+    if (c == u'.' && decimals)
+        return QString(c);
+    return {};
+}
+
+void PadReadout::backspace()
+{
+    m_textBoxVisible = false;
+    m_secondConfirm = false;
+    m_readout.chop(1);
+    m_textBox = m_readout;
+    ++m_keys;
+}
+
 void PadReadout::clear()
 {
     m_readout.clear();

@@ -26,6 +26,11 @@ std::vector<PadControl> EntryPadControls(bool decimals, bool hideExplanation);
 
 QString EntryPadExplanation();
 
+// The caption of the pad key that a typed character stands for ("5" for 5 on either keyboard,
+// "A" for a or A); empty when the pad has no such key or it is hidden (the point without
+// decimals).
+QString PadKeyOfTypedText(const QString& typed, bool decimals);
+
 // The readout and the text box over it. The first key after opening or "取消" replaces the
 // shown value; later keys append. Typing into the text box shows the second "決 定", which
 // confirms the box's text.
@@ -34,6 +39,8 @@ public:
     void open(const QString& value);
     void pressKey(const QString& caption);
     void clear();
+    // Backspace: the last character of the readout goes; the next key appends to what is left.
+    void backspace();
     void textBoxUsed() { m_secondConfirm = true; }
 
     // The main "決 定": the readout as it stands, trimmed.

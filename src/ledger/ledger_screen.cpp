@@ -24,6 +24,7 @@
 #include "ui/clickable_label.h"
 #include "ui/flex_grid.h"
 #include "ui/screen_host.h"
+#include "ui/tab_order.h"
 #include "ui/widget_geometry.h"
 
 #include <QComboBox>
@@ -31,12 +32,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
 constexpr int BackgroundLeft = 40;
 constexpr int BackgroundTop = 40;
 constexpr PanelPosition FilterPanelOpening = PanelPreset::FilterPanelHigh;
+constexpr int JumpBoxLeft = 3760;
+constexpr int JumpBoxWidth = 1000;
+// With the compact buttons the page buttons take the gap: the box goes after the main buttons.
+constexpr int CompactJumpBoxLeft = 11640;
+constexpr int CompactJumpBoxWidth = 2400;
 
 } // namespace
 
@@ -81,6 +88,11 @@ void LedgerScreen::buildRegions()
     m_excelBusy->setFrameShape(QFrame::Box);
     m_excelBusy->setAlignment(Qt::AlignCenter);
     m_excelBusy->setAutoFillBackground(true);
+    // In the command bar's free space between the page buttons and the main buttons; a scanner
+    // types the item number and Enter into it.
+    m_jumpBox = placed(new QLineEdit(area), QStringLiteral("itemNumberJumpBox"), JumpBoxLeft, 120, JumpBoxWidth, 480);
+    m_jumpBox->setPlaceholderText(QStringLiteral("No検索"));
+    m_jumpBox->setToolTip(QStringLiteral("在庫品Noを入力（バーコード読取）して Enter で品目を開きます（Ctrl+F / F2）"));
 
     for (QWidget* hidden : {static_cast<QWidget*>(m_hitPageButtons), m_sortStatus, static_cast<QWidget*>(m_monthly),
                             static_cast<QWidget*>(m_sortDelete), static_cast<QWidget*>(m_editFrame),
@@ -110,6 +122,7 @@ void LedgerScreen::connectControls()
     connectSortDelete();
     connect(m_mainButtons->ledgerExcelButton(), &QPushButton::clicked, this, &LedgerScreen::exportLedgerWorkbook);
     connectMonthly();
+    connectKeyboard();
     // "訂 正", "新 規", "絞　込", "Sort", "削　除", "在庫品Excel" and "再計算"
     // are connected by the edit-table, filter, sort/delete and output work.
 }
@@ -149,6 +162,7 @@ void LedgerScreen::open()
         m_editFrame->useCompactButtons();
         m_mainButtons->useCompactLayout();
         m_pageButtons->resize(twipsRect(0, 0, PageButtonsPanel::CompactWidthTwips, PageButtonsPanel::HeightTwips).size());
+        m_jumpBox->setGeometry(twipsRect(CompactJumpBoxLeft, 120, CompactJumpBoxWidth, 480));
     }
     {
         BusyCursor busy;
@@ -198,6 +212,7 @@ void LedgerScreen::open()
     m_list->filterBar()->hide();
     m_list->filterBar()->placeButtons();
     tellLedgerStateOnOpening(opened);
+    m_jumpBox->setFocus();
 }
 
 void LedgerScreen::setUpGrids()
@@ -238,6 +253,85 @@ void LedgerScreen::resetListGrid()
     const bool startOfUse = ListOptionsOf(m_state).startOfUse;
     m_list->resetGrid(ListCaptionRow(m_state, startOfUse), startOfUse);
     m_state.CurrentRecord.clear();
+}
+
+void LedgerScreen::connectKeyboard()
+{
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        auto* made = new QShortcut(keys, this);
+        made->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(made, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::Key_PageDown), [this] {
+        if (!m_hitPageButtons->isHidden())
+            nextHitPage();
+        else if (!m_pageButtons->isHidden())
+            nextPage();
+    });
+    shortcut(QKeySequence(Qt::Key_PageUp), [this] {
+        if (!m_hitPageButtons->isHidden())
+            previousHitPage();
+        else if (!m_pageButtons->isHidden())
+            previousPage();
+    });
+    shortcut(QKeySequence(Qt::Key_Escape), &LedgerScreen::closeTopPanel);
+    // "登　録" of the edit frame, as a spreadsheet program saves.
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
+        if (!m_editFrame->isHidden())
+            m_editFrame->registerButton()->click();
+    });
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F2)})
+        shortcut(keys, [this] {
+            m_jumpBox->setFocus(Qt::ShortcutFocusReason);
+            m_jumpBox->selectAll();
+        });
+    connect(m_jumpBox, &QLineEdit::returnPressed, this, &LedgerScreen::jumpToItemNumber);
+    // Tab goes from cell to cell only in the edit frame's tables; the list passes it on.
+    m_list->grid()->setTabKeyNavigation(false);
+    m_mainButtons->sortButton()->setText(QStringLiteral("&Sort"));
+    m_mainButtons->ledgerExcelButton()->setText(QStringLiteral("在庫品&Excel"));
+    SetTabOrderOfRegions({m_jumpBox, m_pageButtons, m_hitPageButtons, m_mainButtons, m_list, m_editFrame, m_vocabulary,
+                          m_filter, m_sortDelete, m_monthly});
+}
+
+void LedgerScreen::jumpToItemNumber()
+{
+    const QString number = FieldText(m_jumpBox->text());
+    if (number.isEmpty())
+        return;
+    if (!m_editing->settleUnsavedEntries())
+        return;
+    bool found = false;
+    {
+        BusyCursor busy;
+        LedgerCloser closer(m_state);
+        found = OpenLedger(m_state) && FindItemNumber(m_state, number);
+    }
+    if (!found) {
+        m_state.dialogs.inform(LedgerText::ExplanationTitle, UnknownItemNumberMessage(number));
+    } else {
+        m_editing->openRecord(m_state.FoundRecordNo);
+    }
+    // Ready for the next scan, which replaces the text.
+    m_jumpBox->setFocus();
+    m_jumpBox->selectAll();
+}
+
+void LedgerScreen::closeTopPanel()
+{
+    if (!m_vocabulary->isHidden()) {
+        m_vocabulary->hide();
+    } else if (!m_editFrame->startOfUseChooser()->isHidden() && !m_editFrame->isHidden()) {
+        m_editFrame->startOfUseChooser()->hide();
+    } else if (!m_editFrame->isHidden()) {
+        m_editFrame->frameButton("editFrameCloseButton")->click();
+    } else if (!m_sortDelete->isHidden()) {
+        closeSortDelete();
+    } else if (!m_filter->isHidden() || m_view.filterMode) {
+        leaveFilter();
+    } else if (!m_monthly->isHidden()) {
+        m_monthly->hide();
+    }
 }
 
 void LedgerScreen::explainCalculation()

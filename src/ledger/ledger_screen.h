@@ -18,6 +18,7 @@ class MainButtonsPanel;
 class MonthlyImportPanel;
 class PageButtonsPanel;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class ScreenHost;
 class SortDeletePanel;
@@ -39,6 +40,7 @@ public:
     SortDeletePanel* sortDeletePanel() const { return m_sortDelete; }
     MainButtonsPanel* mainButtons() const { return m_mainButtons; }
     EditFrameController* editing() const { return m_editing; }
+    QLineEdit* jumpBox() const { return m_jumpBox; }
 
     // Every list page reads its records through `reader` from now on.
     void setRecordReader(RecordReader reader) { m_read = std::move(reader); }
@@ -64,6 +66,11 @@ public:
     void previousHitPage();
     // "次　項" of the edit frame: the next item of the page into the frame.
     void nextItemOfPage();
+    // The item-number jump box: the item with the typed (or scanned) number into the frame.
+    void jumpToItemNumber();
+    // Esc: closes the panel on top (the word list, the year-month chooser, the edit frame, the
+    // filter, the sort/delete panel, the monthly panel).
+    void closeTopPanel();
     // "終 了": back to the menu, after asking about entries not stored.
     void exitToMenu();
     // Asked by the screen host before the window closes: false keeps the screen open.
@@ -72,6 +79,7 @@ public:
 private:
     void buildRegions();
     void connectControls();
+    void connectKeyboard();
     void open();
     // Once per opening: a ledger that cannot be opened, one at or past its capacity, a damaged end.
     void tellLedgerStateOnOpening(const IoResult& opened);
@@ -136,6 +144,7 @@ private:
     QWidget* m_sortStatus = nullptr;
     MonthlyImportPanel* m_monthly = nullptr;
     QLabel* m_excelBusy = nullptr;
+    QLineEdit* m_jumpBox = nullptr;
     FilterConditions m_filterConditions;
     EditFrameController* m_editing = nullptr;
     // "入出庫記載" and "入出庫転記" ask at their first click after the screen opened.

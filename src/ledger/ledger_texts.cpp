@@ -73,3 +73,8 @@ QString UnsavedEntriesQuestion()
 {
     return QStringLiteral("登録されていない変更があります。登録しますか？");
 }
+
+QString UnknownItemNumberMessage(const QString& number)
+{
+    return QStringLiteral("在庫品No「") + number + QStringLiteral("」の品目は台帳にありません。");
+}

@@ -28,3 +28,5 @@ QString EntryPlaceChangedMessage();
 QString NotANumberMessage(const QString& typed);
 // Leaving the item or the screen with entries not yet stored by "登　録".
 QString UnsavedEntriesQuestion();
+// The item-number jump box was given a number no item has.
+QString UnknownItemNumberMessage(const QString& number);

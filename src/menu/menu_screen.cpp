@@ -14,6 +14,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/clickable_label.h"
 #include "ui/screen_host.h"
+#include "ui/tab_order.h"
 #include "ui/widget_geometry.h"
 
 #include <QComboBox>
@@ -39,6 +40,7 @@ MenuScreen::MenuScreen(ScreenHost& host, QWidget* parent)
     buildControls();
     connectControls();
     load();
+    SetTabOrderOfScreen(this);
 }
 
 void MenuScreen::buildControls()

@@ -22,6 +22,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/screen_host.h"
 #include "ui/switch_label.h"
+#include "ui/tab_order.h"
 #include "ui/widget_geometry.h"
 
 #include <QComboBox>
@@ -78,6 +79,7 @@ SettingsScreen::SettingsScreen(ScreenHost& host, QWidget* parent) : QWidget(pare
     m_excelBusy = boxLabel(placed(new QLabel(QStringLiteral(" Excel出力中　"), this), QStringLiteral("excelBusyPanel"),
                                   7440, 4080, 3000, 600));
     open();
+    SetTabOrderOfScreen(this);
 }
 
 void SettingsScreen::buildMainPanel()

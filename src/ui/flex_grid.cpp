@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace {
 
@@ -27,6 +28,26 @@ FlexGrid::FlexGrid(int rows, int cols, QWidget* parent) : QTableWidget(parent)
     connect(this, &QTableWidget::cellClicked, this, &FlexGrid::clicked);
     setCols(cols);
     setRows(rows);
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event)
+{
+    const int row = currentRow();
+    const int col = currentColumn();
+    if (row >= 0 && col >= 0) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            emit keyActivated(row, col);
+            return;
+        }
+        const QString text = event->text();
+        const bool printable = text.size() == 1 && text[0].isPrint() && text[0] != u' '
+            && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (printable) {
+            emit textTyped(row, col, text);
+            return;
+        }
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 void FlexGrid::setRows(int rows)

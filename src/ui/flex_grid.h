@@ -51,6 +51,13 @@ public:
 
 signals:
     void clicked(int row, int col);
+    // Enter on the current cell, as a click starts work on it from the keyboard.
+    void keyActivated(int row, int col);
+    // A printable character typed on the current cell (no Ctrl or Alt held).
+    void textTyped(int row, int col, const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTableWidgetItem* cellItem(int row, int col);
