@@ -76,6 +76,8 @@ EditFramePanel::EditFramePanel(QWidget* parent) : QFrame(parent)
     });
     connect(m_monthGrid, &FlexGrid::clicked, this, &EditFramePanel::monthCellClicked);
     connect(m_itemNumber, &ClickableLabel::clicked, this, &EditFramePanel::itemNumberClicked);
+    m_itemNumber->takeKeyboard();
+    connect(m_itemNumber, &ClickableLabel::typed, this, &EditFramePanel::itemNumberTyped);
     connect(m_textEntry, &QLineEdit::returnPressed, this, [this] { emit textEntered(m_textEntry->text()); });
     connect(m_textEntry, &QLineEdit::textEdited, this, &EditFramePanel::textKeyPressed);
     connect(m_startOfUseList, &QComboBox::activated, this,

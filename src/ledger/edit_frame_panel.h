@@ -63,6 +63,7 @@ signals:
     void itemCellClicked(int column);
     void monthCellClicked(int row, int column);
     void itemNumberClicked();
+    void itemNumberTyped(const QString& text);
     void textEntered(const QString& text);
     void textKeyPressed();
     void yearMonthPicked(const QString& yearMonth);

@@ -94,6 +94,11 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
         draw();
         openPad();
     });
+    connect(frame, &EditFramePanel::itemNumberTyped, this, [this, frame](const QString& text) {
+        emit frame->itemNumberClicked();
+        if (m_pad)
+            m_pad->typeText(text);
+    });
     connect(frame, &EditFramePanel::textEntered, this, &EditFrameController::textEntered);
     connect(frame, &EditFramePanel::textKeyPressed, m_vocabulary, &QWidget::hide);
     connect(frame, &EditFramePanel::yearMonthPicked, this, [this](const QString& yearMonth) {

@@ -8,9 +8,15 @@ public:
     explicit ClickableLabel(QWidget* parent = nullptr) : QLabel(parent) {}
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr) : QLabel(text, parent) {}
 
+    // Makes the label a Tab stop whose Enter or Space acts as a click, and whose typed
+    // characters are passed on through typed() (the item number starts entry with them).
+    void takeKeyboard();
+
 signals:
     void clicked();
+    void typed(const QString& text);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };

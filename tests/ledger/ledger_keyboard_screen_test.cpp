@@ -165,4 +165,21 @@ TEST_F(LedgerKeyboardTest, TabReachesTheCommandButtonsInTheirOrder)
     EXPECT_EQ(control<QPushButton>("sortButton")->text(), QStringLiteral("&Sort"));
 }
 
+// A new item from the keyboard: its number typed on the item-number caption, then Ctrl+S.
+TEST_F(LedgerKeyboardTest, ANewItemNumberIsTypedOnItsCaption)
+{
+    openWithItems(1);
+    control<QPushButton>("newButton")->click();
+    auto* number = control<QWidget>("itemNumberLabel");
+    EXPECT_TRUE(number->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(number, Qt::Key_N);
+    ASSERT_NE(pad(), nullptr);
+    QTest::keyClick(pad(), Qt::Key_7);
+    QTest::keyClick(pad(), Qt::Key_Return);
+    EXPECT_EQ(itemShown(), QStringLiteral("N7 "));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen, 2000));
+    QTest::keyClick(number, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(labelText("countLabel"), QStringLiteral("総数 2"));
+}
+
 } // namespace
