@@ -70,7 +70,7 @@ void LedgerScreen::openSort()
 {
     if (!m_editing->settleUnsavedEntries())
         return;
-    m_state.dialogs.inform(LedgerText::ExplanationTitle, QStringLiteral("　在庫品Noでソートします。　　登録で反映　"));
+    m_state.dialogs.inform(LedgerText::ExplanationTitle, QStringLiteral("　品名・在庫品Noの順でソートします。　　登録で反映　"));
     openSortDeletePanel(true);
 }
 

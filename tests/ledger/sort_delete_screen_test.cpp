@@ -48,7 +48,7 @@ protected:
 TEST_F(SortDeleteScreenTest, SortShowsTheSortedCopyAndRegisteringMakesItTheLedger)
 {
     click("sortButton");
-    EXPECT_EQ(client.dialogs.texts().last(), u"　在庫品Noでソートします。　　登録で反映　"_s);
+    EXPECT_EQ(client.dialogs.texts().last(), u"　品名・在庫品Noの順でソートします。　　登録で反映　"_s);
     EXPECT_FALSE(panel()->isHidden());
     EXPECT_EQ(panelLabel("sortDeleteTitle"), u"在庫品台帳Sort"_s);
     EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 5"_s);
