@@ -316,7 +316,8 @@ void SettingsScreen::startMonthChosen(int index)
 
     if (IsNextLedgerYear(current, chosen)) {
         // Its No keeps the quantities and changes only the month, as the question says.
-        if (m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
+        if (m_state.dialogs.askDefaultNo(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen))
+            == Dialogs::Answer::Yes) {
             rollOver(current, chosen);
             return;
         }

@@ -69,6 +69,7 @@ TEST_F(SortDeleteScreenTest, SortShowsTheSortedCopyAndRegisteringMakesItTheLedge
     click("sortDeleteRegisterButton");
     EXPECT_EQ(client.dialogs.shown().last().text,
               u"　並べ替えた順で在庫品台帳を登録します。\r　登録後の台帳は 4 件になります。\r　よろしいですか？"_s);
+    EXPECT_TRUE(client.dialogs.shown().last().defaultNo); // Enter does not replace the ledger
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
 
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
@@ -129,6 +130,7 @@ TEST_F(SortDeleteScreenTest, DeletionRemovesRowsInMemoryUntilRegistered)
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
     click("sortDeleteRegisterButton");
     EXPECT_TRUE(client.dialogs.shown().last().text.contains(u"登録後の台帳は 3 件になります。"_s));
+    EXPECT_TRUE(client.dialogs.shown().last().defaultNo);
     EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"X1"_s, u"A1"_s, u"Z9"_s}));
     EXPECT_EQ(labelText("countLabel"), u"総数 3"_s);
     EXPECT_EQ(list()->textMatrix(3, 1), u"A1"_s);

@@ -276,6 +276,7 @@ TEST_F(SettingsScreenTest, InsertDeleteAndClearBelowApplyOnlyAfterYes)
         click(c.button);
         EXPECT_EQ(lastShown().title, ConfirmTitle);
         EXPECT_EQ(lastShown().text, QStringLiteral(" このまま実行しますか？　　　"));
+        EXPECT_TRUE(lastShown().defaultNo);
         EXPECT_EQ(words(2), c.expected);
         EXPECT_EQ(gridWords(), c.expected) << "the grid is drawn again from the list";
         EXPECT_EQ(grid()->currentRow(), c.row);
@@ -529,6 +530,7 @@ TEST_F(StartMonthScreenTest, TheNextLedgerYearAsksAndNoOnlyChangesTheMonth)
     choose(thisYear);
     ASSERT_EQ(client.dialogs.shown().size(), 1);
     EXPECT_TRUE(client.dialogs.shown().first().question);
+    EXPECT_TRUE(client.dialogs.shown().first().defaultNo); // Enter does not roll the year over
     EXPECT_EQ(client.dialogs.shown().first().title, ConfirmTitle);
     EXPECT_EQ(sharedFile()[SharedLine::StartMonth], thisYear);
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
