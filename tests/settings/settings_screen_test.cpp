@@ -4,6 +4,7 @@
 // about changes not registered, and the way the other pop-up panels join the screen.
 #include "excel_output/excel_error_report.h"
 #include "excel_output/output_paths.h"
+#include "excel_output/workbook_output_notice.h"
 #include "settings/column_name_settings.h"
 #include "settings/mail_address_file.h"
 #include "settings/settings_screen.h"
@@ -625,8 +626,15 @@ TEST_F(SettingsScreenTest, VocabularyWorkbookGoesToTheDesktopOrReportsTheError)
     click("vocabularyExcelButton");
     ASSERT_EQ(desktop.opened.size(), 1);
     EXPECT_TRUE(desktop.opened.first().endsWith(QStringLiteral(".xlsx")));
-    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_EQ(lastShown().text, WorkbookWrittenNotice(desktop.opened.first()).text);
     EXPECT_FALSE(control("excelBusyPanel")->isVisibleTo(screen));
+
+    // No program for workbooks: the file is there all the same, and the message says where.
+    desktop.result = false;
+    click("vocabularyExcelButton");
+    EXPECT_EQ(lastShown().text, WorkbookNotOpenedNotice(desktop.opened.last(), true).text);
+    EXPECT_TRUE(QFile::exists(desktop.opened.last()));
 }
 
 TEST_F(SettingsScreenTest, ExitGoesBackToTheMenu)
