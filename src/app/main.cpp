@@ -11,6 +11,7 @@
 #include "ui/desktop_services_handover.h"
 #include "ui/japanese_font.h"
 #include "ui/message_box_dialogs.h"
+#include "ui/qt_japanese_texts.h"
 #include "ui/screen_host.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ int main(int argc, char** argv)
     // The menu is replaced by each screen; the program ends only through AppState::requestEnd.
     QApplication::setQuitOnLastWindowClosed(false);
     UseJapaneseFont(app);
+    if (!UseJapaneseQtTexts(app))
+        qWarning("Qt's Japanese translation (qtbase_ja.qm, package qt6-translations-l10n) is not installed");
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString clientFolder = ResolveClientFolder(qEnvironmentVariable("TEV_CLIENT_FOLDER"), programFolder);

@@ -41,7 +41,8 @@ public:
         setBusy(m_view, false);
         if (problems.isEmpty() || m_mode == ImportRunMode::Unattended)
             return true;
-        return m_state.dialogs.ask(ImportProblemTitle(), ImportProblemQuestion(problems)) == Dialogs::Answer::Yes;
+        return m_state.dialogs.askDefaultNo(ImportProblemTitle(), ImportProblemQuestion(problems))
+            == Dialogs::Answer::Yes;
     }
 
 private:

@@ -1,7 +1,7 @@
 #include "excel_output/common_documents_screen.h"
 
 #include "excel_output/common_documents_workbook.h"
-#include "excel_output/excel_error_report.h"
+#include "excel_output/workbook_output_notice.h"
 #include "storage/app_state.h"
 #include "ui/busy_cursor.h"
 #include "ui/screen_host.h"
@@ -13,7 +13,7 @@ QWidget* OpenCommonDocumentsFromMenu(ScreenHost& host)
         BusyCursor busy;
         result = OpenCommonDocumentsWorkbook(host.state(), &host.desktop());
     }
-    if (!result.status)
-        ExcelErrorReport(host.state().dialogs, result.status.error);
+    // The list the user keeps is only opened: it is worth a message only when no program took it.
+    ReportWorkbookOutput(host.state().dialogs, result.status, result.path, result.created);
     return nullptr;
 }

@@ -60,6 +60,7 @@ CommonDocumentsResult OpenCommonDocumentsWorkbook(AppState& state, DesktopHandov
     book->ScreenUpdating = false;
     WriteCommonDocumentsSheet(*book);
     result.status = desktop ? FinishForUser(book, *desktop) : book->save();
-    result.created = result.status.ok();
+    // Saved first, then handed over: a refusal of the desktop leaves the new file in place.
+    result.created = result.status.ok() || result.status.error == WorkbookError::DesktopRefused;
     return result;
 }

@@ -23,7 +23,7 @@ void WriteCommonDocumentsSheet(Workbook& workbook);
 struct CommonDocumentsResult {
     WorkbookStatus status;
     QString path;
-    bool created = false;
+    bool created = false; // the list was new and has been written (whether or not a program took it)
 };
 
 // Creates the workbook when it does not exist yet, then hands it to the user's spreadsheet

@@ -7,6 +7,9 @@
 #include "storage/ledger_file.h"
 #include "workbook/workbook_operations.h"
 
+#include <QLocale>
+
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
@@ -132,8 +135,15 @@ void WriteLedgerItem(Workbook& book, int k, const ItemRecord& record, bool start
     }
 }
 
+QString LedgerWorkbookProgressText(int written, int total)
+{
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan); // 50,009: grouped by thousands
+    return QStringLiteral("在庫品台帳Excelを出力しています。") + u'\n' + japanese.toString(written)
+        + QStringLiteral(" / ") + japanese.toString(total) + QStringLiteral(" 件");
+}
+
 LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desktop, const QString& outputPath,
-                                          const QList<int>* records)
+                                          const QList<int>* records, const LedgerWorkbookProgress& progress)
 {
     LedgerWorkbookResult result;
     // The hits get a name of their own: they must not replace the whole ledger's workbook of the month.
@@ -158,7 +168,17 @@ LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desk
     errno = 0; // a failed read leaves its reason here
     bool read = true;
     int k = 0;
-    auto visit = [&](int, const ItemRecord& record) { WriteLedgerItem(*book, ++k, record, startOfUse); };
+    // Numbers outside the ledger are skipped, so the total counts only the ones inside it.
+    const int total = records ? int(std::count_if(records->begin(), records->end(),
+                                                   [&](int n) { return n >= 1 && n <= state.RecordCount; }))
+                              : state.RecordCount;
+    if (progress)
+        progress(0, total);
+    auto visit = [&](int, const ItemRecord& record) {
+        WriteLedgerItem(*book, ++k, record, startOfUse);
+        if (progress && k % LedgerWorkbookProgressStep == 0 && k < total)
+            progress(k, total);
+    };
     if (records) {
         // Runs of consecutive record numbers are read in one pass.
         for (qsizetype i = 0; i < records->size() && read;) {
@@ -187,6 +207,8 @@ LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desk
     }
     result.items = k;
     WriteLedgerHeader(*book, state, k);
+    if (progress)
+        progress(k, total);
     if (desktop) {
         result.status = FinishForUser(book, *desktop);
     } else {

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 struct AppState;
@@ -38,10 +39,20 @@ struct LedgerWorkbookResult {
     int items = 0;
 };
 
+// Told how far the output is: `written` of `total` items are in the sheet. Called with 0 before
+// the first item, every LedgerWorkbookProgressStep items, and with `total` once all are written
+// and the file is about to be saved; `written` never goes back.
+using LedgerWorkbookProgress = std::function<void(int written, int total)>;
+inline constexpr int LedgerWorkbookProgressStep = 250;
+
+// The text of the progress dialog: what is being done and the count of items written.
+QString LedgerWorkbookProgressText(int written, int total);
+
 // Writes the workbook of the whole ledger, or of the records `records` (in that order) when
 // given, to `outputPath` (when empty: LedgerWorkbookPath of today, FilteredLedgerWorkbookPath
-// for records). With a desktop the file is
-// then handed to the user's spreadsheet program.
+// for records). With a desktop the file is then handed to the user's spreadsheet program.
+// `progress` only watches: the file is the same with it or without it.
 LedgerWorkbookResult ExportLedgerWorkbook(AppState& state, DesktopHandover* desktop,
                                           const QString& outputPath = QString(),
-                                          const QList<int>* records = nullptr);
+                                          const QList<int>* records = nullptr,
+                                          const LedgerWorkbookProgress& progress = {});

@@ -200,7 +200,7 @@ StoreOutcome EditSession::storeCorrection()
             const QString question = QStringLiteral(" No ") + QString::number(recordNo)
                 + QStringLiteral(" の在庫品は、読み込んだ後に他のクライアントで登録されています。") + u'\r'
                 + QStringLiteral("その変更を上書きして登録しますか？　");
-            if (m_state.dialogs.ask(Title, question) != Dialogs::Answer::Yes) {
+            if (m_state.dialogs.askDefaultNo(Title, question) != Dialogs::Answer::Yes) {
                 publish();
                 outcome.status = StoreOutcome::Status::Declined;
                 return outcome;

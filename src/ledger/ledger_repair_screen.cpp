@@ -36,7 +36,7 @@ void LedgerScreen::offerLedgerRepair(const QString& why)
     QString question = why.isEmpty() ? QString() : why + u'\r';
     question += QStringLiteral("　台帳を修復しますか？") + u'\r'
         + QStringLiteral("　（修復前の台帳を M在庫台帳 に日付付きの名前で写してから、読めるレコードだけを書き戻します）");
-    if (m_state.dialogs.ask(ErrorTitle, question) != Dialogs::Answer::Yes)
+    if (m_state.dialogs.askDefaultNo(ErrorTitle, question) != Dialogs::Answer::Yes)
         return;
     if (RefuseWhenViewOnly(m_state))
         return;

@@ -70,7 +70,7 @@ void LedgerScreen::openSort()
 {
     if (!m_editing->settleUnsavedEntries())
         return;
-    m_state.dialogs.inform(LedgerText::ExplanationTitle, QStringLiteral("　在庫品Noでソートします。　　登録で反映　"));
+    m_state.dialogs.inform(LedgerText::ExplanationTitle, QStringLiteral("　品名・在庫品Noの順でソートします。　　登録で反映　"));
     openSortDeletePanel(true);
 }
 
@@ -156,7 +156,7 @@ void LedgerScreen::registerSortDelete()
                                                : QStringLiteral("　削除した結果で在庫品台帳を登録します。"))
         + u'\r' + QStringLiteral("　登録後の台帳は ") + QString::number(planned) + QStringLiteral(" 件になります。") + u'\r'
         + QStringLiteral("　よろしいですか？");
-    if (m_state.dialogs.ask(LedgerText::ExplanationTitle, question) != Dialogs::Answer::Yes)
+    if (m_state.dialogs.askDefaultNo(LedgerText::ExplanationTitle, question) != Dialogs::Answer::Yes)
         return;
 
     CommitResult result;

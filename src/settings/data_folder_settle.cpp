@@ -79,7 +79,8 @@ SettleOutcome SettleDataFolder(AppState& state, const TransferHooks& hooks)
         state.dialogs.inform(DataFolderText::ConfirmTitle, TransferGivenUpMessage(source));
         return SettleOutcome::GivenUp;
     }
-    if (state.dialogs.ask(DataFolderText::ConfirmTitle, FinishTransferQuestion(source, target)) != Dialogs::Answer::Yes)
+    if (state.dialogs.askDefaultNo(DataFolderText::ConfirmTitle, FinishTransferQuestion(source, target))
+        != Dialogs::Answer::Yes)
         return SettleOutcome::Nothing;
     const TransferResult finished = FinishTransfer(state, source, target, hooks);
     return finished.outcome == TransferOutcome::Transferred ? SettleOutcome::Finished : SettleOutcome::NotFinished;

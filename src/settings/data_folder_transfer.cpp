@@ -484,7 +484,7 @@ TransferResult TransferDataFolder(AppState& state, const QString& pathLabel, con
         return refuse(TransferOutcome::RefusedSameAsSource, TargetIsSourceMessage(result.source, result.target));
     if (!QFileInfo(result.target).isDir())
         return refuse(TransferOutcome::RefusedMissingTarget, TargetMissingMessage(result.target));
-    if (state.dialogs.ask(DataFolderText::ConfirmTitle, TransferQuestion(result.source, result.target))
+    if (state.dialogs.askDefaultNo(DataFolderText::ConfirmTitle, TransferQuestion(result.source, result.target))
         != Dialogs::Answer::Yes)
         return refuse(TransferOutcome::Declined, QString());
 

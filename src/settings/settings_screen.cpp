@@ -1,7 +1,7 @@
 #include "settings/settings_screen.h"
 
-#include "excel_output/excel_error_report.h"
 #include "excel_output/vocabulary_workbook.h"
+#include "excel_output/workbook_output_notice.h"
 #include "ledger/column_captions.h"
 #include "settings/column_names_panel.h"
 #include "settings/data_folder_panel.h"
@@ -318,7 +318,8 @@ void SettingsScreen::startMonthChosen(int index)
 
     if (IsNextLedgerYear(current, chosen)) {
         // Its No keeps the quantities and changes only the month, as the question says.
-        if (m_state.dialogs.ask(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen)) == Dialogs::Answer::Yes) {
+        if (m_state.dialogs.askDefaultNo(SettingsText::ConfirmTitle, RolloverQuestion(current, chosen))
+            == Dialogs::Answer::Yes) {
             rollOver(current, chosen);
             return;
         }
@@ -440,6 +441,5 @@ void SettingsScreen::exportVocabularyWorkbook()
         result = ExportVocabularyWorkbook(m_state, &m_host.desktop());
     }
     m_excelBusy->hide();
-    if (!result.status)
-        ExcelErrorReport(m_state.dialogs, result.status.error);
+    ReportWorkbookOutput(m_state.dialogs, result.status, result.path);
 }

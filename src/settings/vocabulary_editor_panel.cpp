@@ -277,7 +277,7 @@ void VocabularyEditorPanel::previewAndApply(Preview preview)
         m_grid->setTextMatrix(r, IdColumn, FieldText(working[size_t(r - 1)].id));
         m_grid->setTextMatrix(r, WordColumn, FieldText(working[size_t(r - 1)].word));
     }
-    if (m_state.dialogs.ask(SettingsText::ConfirmTitle, SettingsText::ConfirmChange) == Dialogs::Answer::Yes) {
+    if (m_state.dialogs.askDefaultNo(SettingsText::ConfirmTitle, SettingsText::ConfirmChange) == Dialogs::Answer::Yes) {
         StoreListEntries(m_state.Vocabulary, m_list, working);
         listsChanged();
     }

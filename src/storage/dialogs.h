@@ -15,7 +15,8 @@ public:
     virtual void inform(const QString& title, const QString& text) = 0;
     // A message box with Yes and No buttons.
     virtual Answer ask(const QString& title, const QString& text) = 0;
-    // The same, with No as the button that Enter presses: for a question whose Yes gives up data.
+    // The same, with No as the button that Enter presses: for a question whose Yes writes,
+    // replaces or deletes data, so that Enter cannot commit it by accident.
     // A service without a default button asks as ask() does.
     virtual Answer askDefaultNo(const QString& title, const QString& text) { return ask(title, text); }
     // A message box with Yes, No and Cancel buttons. Cancel (also closing the box or Escape)

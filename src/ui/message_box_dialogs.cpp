@@ -1,9 +1,38 @@
 #include "ui/message_box_dialogs.h"
 
+#include "ui/busy_cursor.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// The captions of the standard buttons. Qt's own Japanese translation gives the same texts when
+// it is installed; set here, they are Japanese without it as well.
+void captionButtons(QMessageBox& box)
+{
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Yes, QStringLiteral("はい")},
+        {QMessageBox::No, QStringLiteral("いいえ")},
+        {QMessageBox::Cancel, QStringLiteral("キャンセル")},
+        {QMessageBox::Ok, QStringLiteral("OK")},
+    };
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(caption);
+}
+
+// Shows the box and waits for the user with the ordinary pointer, whatever busy section asked.
+int showAndWait(QDialog& box)
+{
+    OverrideCursorPause pause;
+    return box.exec();
+}
+
+} // namespace
 
 QString MessageBoxDialogs::displayText(const QString& text)
 {
@@ -21,7 +50,8 @@ QWidget* MessageBoxDialogs::parentWidget() const
 void MessageBoxDialogs::inform(const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, displayText(text), QMessageBox::Ok, parentWidget());
-    box.exec();
+    captionButtons(box);
+    showAndWait(box);
 }
 
 Dialogs::Answer MessageBoxDialogs::ask(const QString& title, const QString& text)
@@ -38,18 +68,20 @@ Dialogs::Answer MessageBoxDialogs::askWithDefault(const QString& title, const QS
 {
     QMessageBox box(QMessageBox::NoIcon, title, displayText(text), QMessageBox::Yes | QMessageBox::No,
                     parentWidget());
+    captionButtons(box);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return showAndWait(box) == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 Dialogs::Choice MessageBoxDialogs::askYesNoCancel(const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, displayText(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parentWidget());
+    captionButtons(box);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (showAndWait(box)) {
     case QMessageBox::Yes:
         return Choice::Yes;
     case QMessageBox::No:
@@ -66,7 +98,9 @@ std::optional<QString> MessageBoxDialogs::askText(const QString& title, const QS
     box.setLabelText(displayText(prompt));
     box.setInputMode(QInputDialog::TextInput);
     box.setTextEchoMode(secret ? QLineEdit::Password : QLineEdit::Normal);
-    if (box.exec() != QDialog::Accepted)
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (showAndWait(box) != QDialog::Accepted)
         return std::nullopt;
     return box.textValue();
 }

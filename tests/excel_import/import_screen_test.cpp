@@ -292,6 +292,7 @@ TEST_F(ImportScreenTest, ProblemQuestionDecidesWhetherTheItemsAreWritten)
     click(QStringLiteral("Command6"));
     ASSERT_EQ(client.dialogs.shown().size(), 1);
     EXPECT_TRUE(client.dialogs.shown()[0].question);
+    EXPECT_TRUE(client.dialogs.shown()[0].defaultNo); // Enter does not import despite the problems
     EXPECT_EQ(lastTitle(), ImportProblemTitle());
     EXPECT_TRUE(lastText().contains(QStringLiteral("X-1")));
     EXPECT_EQ(ledgerBytes(), before);

@@ -3,6 +3,7 @@
 #include "excel_output/common_documents_screen.h"
 #include "excel_output/common_documents_workbook.h"
 #include "excel_output/output_paths.h"
+#include "excel_output/workbook_output_notice.h"
 #include "menu/menu_screen_fixture.h"
 
 #include <QDir>
@@ -29,7 +30,29 @@ TEST(CommonDocumentsScreen, MenuButtonMakesTheListOnceAndHandsItOver)
     const QString path = CommonDocumentsWorkbookPath(m.client.state);
     EXPECT_EQ(m.desktop.opened, (QStringList{path, path}));
     EXPECT_NE(m.menu(), nullptr);
-    EXPECT_TRUE(m.client.dialogs.shown().isEmpty());
+    // Where the new list is; the user's own list opened later needs no message.
+    ASSERT_EQ(m.client.dialogs.shown().size(), 1);
+    EXPECT_EQ(m.client.dialogs.shown()[0].title, QStringLiteral("Excel出力完了"));
+    EXPECT_EQ(m.lastText(), WorkbookWrittenNotice(path).text);
+}
+
+// No program took the list: the message says so and where the file is, whether the list was
+// just made or is the user's own.
+TEST(CommonDocumentsScreen, AListNoProgramTookIsShownWithItsPath)
+{
+    MenuClient m(QStringLiteral("PC-1"));
+    prepare(m);
+    QDir().mkpath(OutputFolderPath(m.client.state));
+    m.desktop.result = false;
+    const QString path = CommonDocumentsWorkbookPath(m.client.state);
+    m.click("commonDocumentsButton");
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(m.lastText(), WorkbookNotOpenedNotice(path, true).text);
+    m.click("commonDocumentsButton");
+    ASSERT_EQ(m.client.dialogs.shown().size(), 2);
+    EXPECT_EQ(m.client.dialogs.shown()[1].title, QStringLiteral("Excel出力確認"));
+    EXPECT_EQ(m.lastText(), WorkbookNotOpenedNotice(path, false).text);
+    EXPECT_NE(m.menu(), nullptr);
 }
 
 TEST(CommonDocumentsScreen, MissingOutputFolderShowsThe76Message)

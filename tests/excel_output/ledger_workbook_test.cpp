@@ -211,3 +211,26 @@ TEST_F(LedgerWorkbookTest, CellsReadBackGiveTheRecordsFieldValues)
         }
     }
 }
+
+// The progress only watches: it counts up to the items written, in steps, and the file is the
+// same as without it.
+TEST_F(LedgerWorkbookTest, ProgressCountsTheItemsAndLeavesTheFileAsItIs)
+{
+    ASSERT_TRUE(AppendSyntheticItems(client.state, 600, 7).stored());
+    const QString plainPath = OutputFolderPath(client.state) + QStringLiteral("plain.xlsx");
+    const QString watchedPath = OutputFolderPath(client.state) + QStringLiteral("watched.xlsx");
+    ASSERT_TRUE(ExportLedgerWorkbook(client.state, nullptr, plainPath).status.ok());
+    QList<std::pair<int, int>> calls;
+    const auto record = [&](int written, int total) { calls.append({written, total}); };
+    const LedgerWorkbookResult watched = ExportLedgerWorkbook(client.state, nullptr, watchedPath, nullptr, record);
+    ASSERT_TRUE(watched.status.ok());
+    EXPECT_EQ(calls, (QList<std::pair<int, int>>{{0, 600}, {250, 600}, {500, 600}, {600, 600}}));
+    EXPECT_EQ(TempClient::readBytes(watchedPath), TempClient::readBytes(plainPath));
+
+    // A hit list counts only the numbers the ledger holds.
+    calls.clear();
+    const QList<int> hits{3, 9999, 1};
+    ASSERT_TRUE(ExportLedgerWorkbook(client.state, nullptr, watchedPath, &hits, record).status.ok());
+    EXPECT_EQ(calls, (QList<std::pair<int, int>>{{0, 2}, {2, 2}}));
+    EXPECT_EQ(LedgerWorkbookProgressText(1250, 50009), QStringLiteral("在庫品台帳Excelを出力しています。\n1,250 / 50,009 件"));
+}

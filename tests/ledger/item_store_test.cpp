@@ -111,6 +111,7 @@ TEST_F(EditSessionTest, CorrectionAsksBeforeOverwritingAnotherClientsStore)
     EXPECT_EQ(session.store().status, StoreOutcome::Status::Declined);
     ASSERT_EQ(dialogs().shown().size(), 1);
     EXPECT_TRUE(dialogs().shown()[0].text.contains(QStringLiteral("他のクライアント")));
+    EXPECT_TRUE(dialogs().shown()[0].defaultNo); // Enter keeps the other client's store
     EXPECT_EQ(ReadItem(client.ledgerPath(), 2).text(ItemField::Name), QStringLiteral("B's name"));
 
     dialogs().queueAnswer(Dialogs::Answer::Yes);

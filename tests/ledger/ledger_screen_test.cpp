@@ -234,6 +234,7 @@ TEST_F(LedgerScreenTest, OpeningTellsADamagedLedgerOnceAndRepairsItOnYes)
     EXPECT_TRUE(shown[0].question);
     EXPECT_TRUE(shown[0].text.contains(QStringLiteral("3 件目の後に 500 バイト"))) << shown[0].text.toStdString();
     EXPECT_TRUE(shown[0].text.contains(QStringLiteral("台帳を修復しますか？")));
+    EXPECT_TRUE(shown[0].defaultNo);
     EXPECT_TRUE(shown[1].text.contains(QStringLiteral("台帳を修復しました。")));
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()).size(), 3 * ItemRecord::Length);
     EXPECT_EQ(labelText("countLabel"), QStringLiteral("総数 3"));

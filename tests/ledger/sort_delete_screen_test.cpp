@@ -48,7 +48,7 @@ protected:
 TEST_F(SortDeleteScreenTest, SortShowsTheSortedCopyAndRegisteringMakesItTheLedger)
 {
     click("sortButton");
-    EXPECT_EQ(client.dialogs.texts().last(), u"　在庫品Noでソートします。　　登録で反映　"_s);
+    EXPECT_EQ(client.dialogs.texts().last(), u"　品名・在庫品Noの順でソートします。　　登録で反映　"_s);
     EXPECT_FALSE(panel()->isHidden());
     EXPECT_EQ(panelLabel("sortDeleteTitle"), u"在庫品台帳Sort"_s);
     EXPECT_EQ(panelLabel("sortDeleteCountLabel"), u"総数 5"_s);
@@ -69,6 +69,7 @@ TEST_F(SortDeleteScreenTest, SortShowsTheSortedCopyAndRegisteringMakesItTheLedge
     click("sortDeleteRegisterButton");
     EXPECT_EQ(client.dialogs.shown().last().text,
               u"　並べ替えた順で在庫品台帳を登録します。\r　登録後の台帳は 4 件になります。\r　よろしいですか？"_s);
+    EXPECT_TRUE(client.dialogs.shown().last().defaultNo); // Enter does not replace the ledger
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), before);
 
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
@@ -129,6 +130,7 @@ TEST_F(SortDeleteScreenTest, DeletionRemovesRowsInMemoryUntilRegistered)
     client.dialogs.queueAnswer(Dialogs::Answer::Yes);
     click("sortDeleteRegisterButton");
     EXPECT_TRUE(client.dialogs.shown().last().text.contains(u"登録後の台帳は 3 件になります。"_s));
+    EXPECT_TRUE(client.dialogs.shown().last().defaultNo);
     EXPECT_EQ(ItemNumbersIn(client.ledgerPath()), (QStringList{u"X1"_s, u"A1"_s, u"Z9"_s}));
     EXPECT_EQ(labelText("countLabel"), u"総数 3"_s);
     EXPECT_EQ(list()->textMatrix(3, 1), u"A1"_s);

@@ -51,7 +51,7 @@ TEST_F(LedgerMailScreenTest, NoRecipientsNoQuestion)
 {
     exportLedger(Dialogs::Answer::Yes);
     EXPECT_EQ(desktop.opened, QStringList{workbookPath()});
-    EXPECT_EQ(client.dialogs.shown().size(), 1); // the output question only
+    EXPECT_EQ(client.dialogs.shown().size(), 2); // the output question and where the workbook is
     EXPECT_TRUE(sink.received().isEmpty());
 }
 
@@ -59,10 +59,10 @@ TEST_F(LedgerMailScreenTest, NoToTheOfferSendsNothing)
 {
     state().MailAddressTable[2] = QStringLiteral("b@example.jp");
     exportLedger(Dialogs::Answer::No);
-    ASSERT_EQ(client.dialogs.shown().size(), 2);
-    EXPECT_TRUE(client.dialogs.shown()[1].question);
-    EXPECT_EQ(client.dialogs.shown()[1].title, QStringLiteral("登録確認"));
-    EXPECT_EQ(client.dialogs.shown()[1].text, Offer);
+    ASSERT_EQ(client.dialogs.shown().size(), 3); // after the question and where the workbook is
+    EXPECT_TRUE(client.dialogs.shown()[2].question);
+    EXPECT_EQ(client.dialogs.shown()[2].title, QStringLiteral("登録確認"));
+    EXPECT_EQ(client.dialogs.shown()[2].text, Offer);
     EXPECT_TRUE(sink.received().isEmpty());
 }
 
@@ -71,9 +71,9 @@ TEST_F(LedgerMailScreenTest, YesMailsTheWrittenWorkbookWithTheOutputDate)
     state().MailAddressTable[2] = QStringLiteral("b@example.jp");
     exportLedger(Dialogs::Answer::Yes);
     const auto& shown = client.dialogs.shown();
-    ASSERT_EQ(shown.size(), 3);
+    ASSERT_EQ(shown.size(), 4);
     const QString name = QDir::toNativeSeparators(QDir(client.dataFolder()).relativeFilePath(workbookPath()));
-    EXPECT_EQ(shown[2].text, QStringLiteral("在庫品データ   \r\n") + name +
+    EXPECT_EQ(shown[3].text, QStringLiteral("在庫品データ   \r\n") + name +
                                  QStringLiteral("\r\n             メールを送信完了しました。　"));
     const QList<ReceivedMail> mails = sink.received();
     ASSERT_EQ(mails.size(), 1);
@@ -84,6 +84,17 @@ TEST_F(LedgerMailScreenTest, YesMailsTheWrittenWorkbookWithTheOutputDate)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // the busy pointer is gone
 }
 
+// No program took the workbook, but it is written: it can still be mailed.
+TEST_F(LedgerMailScreenTest, AWorkbookNoProgramTookIsStillOffered)
+{
+    state().MailAddressTable[2] = QStringLiteral("b@example.jp");
+    desktop.result = false;
+    exportLedger(Dialogs::Answer::No);
+    ASSERT_EQ(client.dialogs.shown().size(), 3);
+    EXPECT_EQ(client.dialogs.shown()[1].title, QStringLiteral("Excel出力確認"));
+    EXPECT_EQ(client.dialogs.shown()[2].text, Offer);
+}
+
 TEST_F(LedgerMailScreenTest, ARefusingServerShowsTheMailErrorAndTheScreenStays)
 {
     state().MailAddressTable[1] = QStringLiteral("a@example.jp");
@@ -91,8 +102,8 @@ TEST_F(LedgerMailScreenTest, ARefusingServerShowsTheMailErrorAndTheScreenStays)
                                                                 QStringLiteral("stock@example.jp"), {}, {}}));
     LedgerScreen* screen = qobject_cast<LedgerScreen*>(host.current());
     exportLedger(Dialogs::Answer::Yes);
-    ASSERT_EQ(client.dialogs.shown().size(), 3);
-    EXPECT_EQ(client.dialogs.shown()[2].text, MailErrorText());
+    ASSERT_EQ(client.dialogs.shown().size(), 4);
+    EXPECT_EQ(client.dialogs.shown()[3].text, MailErrorText());
     EXPECT_EQ(host.current(), screen);
     EXPECT_TRUE(QFile::exists(workbookPath()));
 }

@@ -170,6 +170,7 @@ TEST_F(DataFolderPanelTest, TransferButtonMovesTheDataAndTheBoxesFollow)
 
     ASSERT_EQ(client.dialogs.shown().size(), 3);
     EXPECT_EQ(client.dialogs.shown()[0].text, TransferQuestion(client.clientFolder(), server));
+    EXPECT_TRUE(client.dialogs.shown()[0].defaultNo);
     EXPECT_EQ(client.dialogs.shown()[1].text, CopyQuestion(client.clientFolder(), server));
     EXPECT_EQ(client.dialogs.shown()[2].text, TransferCompleteMessage());
     for (const QString& name : copiedFiles())

@@ -670,6 +670,8 @@ TEST_F(DataFolderTransferTest, AKilledTransferIsGivenUpOrFinishedAtTheNextStartN
         const auto restarted = restart(c.answers);
         AppState& again = restarted->state;
         EXPECT_EQ(restarted->dialogs.shown().value(0).text, HalfDoneTransferQuestion(old, server));
+        if (c.answers.size() > 1) // copying into the target again is asked with No under Enter
+            EXPECT_TRUE(restarted->dialogs.shown().value(1).defaultNo);
         EXPECT_EQ(again.DataFolder, c.onTarget ? server : old);
         EXPECT_EQ(clientFile()[1], c.onTarget ? server : old);
         EXPECT_EQ(clientFile()[ClientLine::TransferTarget], c.stillPending ? server : QString());

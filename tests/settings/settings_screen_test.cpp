@@ -4,6 +4,7 @@
 // about changes not registered, and the way the other pop-up panels join the screen.
 #include "excel_output/excel_error_report.h"
 #include "excel_output/output_paths.h"
+#include "excel_output/workbook_output_notice.h"
 #include "settings/column_name_settings.h"
 #include "settings/mail_address_file.h"
 #include "settings/settings_screen.h"
@@ -276,6 +277,7 @@ TEST_F(SettingsScreenTest, InsertDeleteAndClearBelowApplyOnlyAfterYes)
         click(c.button);
         EXPECT_EQ(lastShown().title, ConfirmTitle);
         EXPECT_EQ(lastShown().text, QStringLiteral(" このまま実行しますか？　　　"));
+        EXPECT_TRUE(lastShown().defaultNo);
         EXPECT_EQ(words(2), c.expected);
         EXPECT_EQ(gridWords(), c.expected) << "the grid is drawn again from the list";
         EXPECT_EQ(grid()->currentRow(), c.row);
@@ -529,6 +531,7 @@ TEST_F(StartMonthScreenTest, TheNextLedgerYearAsksAndNoOnlyChangesTheMonth)
     choose(thisYear);
     ASSERT_EQ(client.dialogs.shown().size(), 1);
     EXPECT_TRUE(client.dialogs.shown().first().question);
+    EXPECT_TRUE(client.dialogs.shown().first().defaultNo); // Enter does not roll the year over
     EXPECT_EQ(client.dialogs.shown().first().title, ConfirmTitle);
     EXPECT_EQ(sharedFile()[SharedLine::StartMonth], thisYear);
     EXPECT_EQ(TempClient::readBytes(client.ledgerPath()), ledger);
@@ -623,8 +626,15 @@ TEST_F(SettingsScreenTest, VocabularyWorkbookGoesToTheDesktopOrReportsTheError)
     click("vocabularyExcelButton");
     ASSERT_EQ(desktop.opened.size(), 1);
     EXPECT_TRUE(desktop.opened.first().endsWith(QStringLiteral(".xlsx")));
-    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_EQ(lastShown().text, WorkbookWrittenNotice(desktop.opened.first()).text);
     EXPECT_FALSE(control("excelBusyPanel")->isVisibleTo(screen));
+
+    // No program for workbooks: the file is there all the same, and the message says where.
+    desktop.result = false;
+    click("vocabularyExcelButton");
+    EXPECT_EQ(lastShown().text, WorkbookNotOpenedNotice(desktop.opened.last(), true).text);
+    EXPECT_TRUE(QFile::exists(desktop.opened.last()));
 }
 
 TEST_F(SettingsScreenTest, ExitGoesBackToTheMenu)

@@ -2,15 +2,20 @@
 #include "storage/desktop_handover.h"
 #include "ui/busy_cursor.h"
 #include "ui/message_box_dialogs.h"
+#include "ui/qt_japanese_texts.h"
 #include "ui/switch_label.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 TEST(MessageBoxDialogs, CrAndCrLfBecomeLineBreaks)
 {
@@ -33,6 +38,9 @@ struct SeenBox {
     QString title;
     QString text;
     int buttons = 0;
+    QStringList captions;  // the buttons' texts, in the order of the standard buttons
+    QString defaultButton; // the caption of the button Enter presses
+    bool overrideCursor = false;
 };
 
 // Presses `button` on the next message box and records what it showed.
@@ -42,6 +50,12 @@ void pressOnNextBox(SeenBox& seen, QMessageBox::StandardButton button)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         seen = {box->windowTitle(), box->text(), int(box->standardButtons())};
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (box->button(b))
+                seen.captions.append(box->button(b)->text());
+        if (box->defaultButton())
+            seen.defaultButton = box->defaultButton()->text();
+        seen.overrideCursor = QGuiApplication::overrideCursor() != nullptr;
         QTest::mouseClick(box->button(button), Qt::LeftButton);
     });
 }
@@ -88,6 +102,93 @@ TEST(MessageBoxDialogs, InformHasOnlyOk)
     dialogs.inform(QStringLiteral("確認"), QStringLiteral("パスワードが違います。。"));
     EXPECT_EQ(seen.title, QStringLiteral("確認"));
     EXPECT_EQ(seen.buttons, int(QMessageBox::Ok));
+}
+
+// The buttons speak Japanese whether or not Qt's translation is installed, and a question whose
+// Yes gives up data has いいえ under Enter.
+TEST(MessageBoxDialogs, ButtonsAreCaptionedInJapaneseAndAskDefaultNoDefaultsToNo)
+{
+    MessageBoxDialogs dialogs;
+    const QString title = QStringLiteral("登録確認");
+    const struct {
+        const char* what;
+        std::function<void()> show;
+        QMessageBox::StandardButton press;
+        QStringList captions;
+        QString defaultButton;
+    } cases[] = {
+        {"inform", [&] { dialogs.inform(title, QStringLiteral("済")); }, QMessageBox::Ok, {QStringLiteral("OK")}, {}},
+        {"ask", [&] { dialogs.ask(title, QStringLiteral("?")); }, QMessageBox::No,
+         {QStringLiteral("はい"), QStringLiteral("いいえ")}, QStringLiteral("はい")},
+        {"askDefaultNo", [&] { dialogs.askDefaultNo(title, QStringLiteral("?")); }, QMessageBox::No,
+         {QStringLiteral("はい"), QStringLiteral("いいえ")}, QStringLiteral("いいえ")},
+        {"askYesNoCancel", [&] { dialogs.askYesNoCancel(title, QStringLiteral("?")); }, QMessageBox::Cancel,
+         {QStringLiteral("はい"), QStringLiteral("いいえ"), QStringLiteral("キャンセル")}, QStringLiteral("はい")},
+    };
+    for (const auto& c : cases) {
+        SeenBox seen;
+        pressOnNextBox(seen, c.press);
+        c.show();
+        EXPECT_EQ(seen.captions, c.captions) << c.what;
+        if (!c.defaultButton.isEmpty())
+            EXPECT_EQ(seen.defaultButton, c.defaultButton) << c.what;
+    }
+
+    // Enter on askDefaultNo answers No.
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    EXPECT_EQ(dialogs.askDefaultNo(title, QStringLiteral("?")), Dialogs::Answer::No);
+}
+
+TEST(MessageBoxDialogs, TextPromptHasJapaneseButtons)
+{
+    MessageBoxDialogs dialogs;
+    QStringList captions;
+    QTimer::singleShot(0, [&captions] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        for (QPushButton* button : box->findChildren<QPushButton*>())
+            captions.append(button->text());
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialogs.askText(QStringLiteral("確認"), QStringLiteral("パスワード"), true), std::nullopt);
+    captions.sort();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));
+}
+
+// A box raised inside busy sections waits for the user with the ordinary pointer; the busy
+// sections get their pointer back when it closes.
+TEST(MessageBoxDialogs, BoxShownInsideABusySectionShowsNoBusyPointer)
+{
+    MessageBoxDialogs dialogs;
+    {
+        BusyCursor outer;
+        {
+            BusyCursor inner;
+            SeenBox seen;
+            pressOnNextBox(seen, QMessageBox::Yes);
+            EXPECT_EQ(dialogs.askDefaultNo(QStringLiteral("登録確認"), QStringLiteral("?")), Dialogs::Answer::Yes);
+            EXPECT_FALSE(seen.overrideCursor);
+            pressOnNextBox(seen, QMessageBox::Ok);
+            dialogs.inform(QStringLiteral("確認"), QStringLiteral("済"));
+            EXPECT_FALSE(seen.overrideCursor);
+            ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        // Both levels were put back, no more and no fewer.
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// Qt's own texts (the buttons of its file and input dialogs, text field menus) come from its
+// Japanese translation when the package that holds it is installed.
+TEST(JapaneseQtTexts, QtsOwnButtonTextsBecomeJapaneseWhenTheTranslationIsInstalled)
+{
+    const QString qm = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+    if (!QFileInfo::exists(qm))
+        GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    ASSERT_TRUE(UseJapaneseQtTexts(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 TEST(SwitchLabel, PaintsOnPinkOffWhiteAndReportsClicks)
