@@ -14,10 +14,16 @@ cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" --target tev-make-screenshots tev_resources -j"$(nproc 2>/dev/null || echo 2)"
 mkdir -p "$output"
 
-tool=("$build/bin/tev-make-screenshots" "$output" "$root/resources")
-if command -v xvfb-run >/dev/null; then
-  QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1600x1000x24' "${tool[@]}"
-else
-  echo "make-screenshots: xvfb-run not found, drawing offscreen (apt-get install xvfb for the real look)" >&2
-  QT_QPA_PLATFORM=offscreen "${tool[@]}"
-fi
+tool=("$build/bin/tev-make-screenshots")
+shoot() {
+  if command -v xvfb-run >/dev/null; then
+    QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1600x1000x24' "${tool[@]}" "$@" "$output" "$root/resources"
+  else
+    QT_QPA_PLATFORM=offscreen "${tool[@]}" "$@" "$output" "$root/resources"
+  fi
+}
+command -v xvfb-run >/dev/null \
+  || echo "make-screenshots: xvfb-run not found, drawing offscreen (apt-get install xvfb for the real look)" >&2
+shoot
+# The ledger screen once more at a desktop scale of 150 % (ledger-150.png).
+QT_SCALE_FACTOR=1.5 shoot --ledger-only ledger-150

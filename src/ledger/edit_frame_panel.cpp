@@ -164,9 +164,11 @@ void EditFramePanel::setRecordNoText(const QString& text)
     m_recordNo->setText(text);
 }
 
+// Presets and drags keep the panel wholly inside the screen's background.
 void EditFramePanel::moveTo(PanelPosition position)
 {
-    moveTwips(this, position.left, position.top);
+    moveTwipsInsideParent(this, position.left, position.top);
+    emit moved();
 }
 
 void EditFramePanel::useCompactButtons()

@@ -47,6 +47,7 @@ public:
     void setUpMonthGrid(const std::array<QString, 12>& monthHeadings);
     void setItemNumberCaption(const QString& text);
     void setRecordNoText(const QString& text);
+    // At `position`, or as near to it as keeps the frame inside the screen.
     void moveTo(PanelPosition position);
     // The compact arrangement of the buttons: "登　録" at the left edge.
     void useCompactButtons();
@@ -59,6 +60,8 @@ public:
     QPushButton* frameButton(const char* name) const;
 
 signals:
+    // The frame was put at a preset or dragged (the vocabulary panel follows it).
+    void moved();
     void currentRecordShown();
     void itemCellClicked(int column);
     void monthCellClicked(int row, int column);

@@ -326,7 +326,7 @@ void EditFrameController::itemCellClicked(int column)
     EditFramePanel* frame = m_screen.editFrame();
     m_vocabulary->hide();
     frame->startOfUseChooser()->hide();
-    moveTwips(m_vocabulary, 14160, 2280);
+    m_vocabulary->placeBeside(*frame);
     moveTwips(frame->textEntryBox(), 8040, 2700);
     frame->textEntryBox()->hide();
     closePad();

@@ -64,9 +64,10 @@ void FilterPanel::prepareConditionGrid()
         m_grid->setRowHeightTwips(row, 350);
 }
 
+// Presets and drags keep the panel wholly inside the screen's background.
 void FilterPanel::moveTo(PanelPosition position)
 {
-    moveTwips(this, position.left, position.top);
+    moveTwipsInsideParent(this, position.left, position.top);
 }
 
 void FilterPanel::takeListCell(int row, int col)

@@ -31,6 +31,7 @@ public:
 
     // Three condition rows of widths 340, 1600 and 3200, rows 350 high, all left-aligned.
     void prepareConditionGrid();
+    // At `position`, or as near to it as keeps the panel inside the screen.
     void moveTo(PanelPosition position);
 
     // A list cell clicked in filter mode: passed on as listCellTaken for the screen to check.

@@ -24,9 +24,10 @@ struct ColumnLayout {
     Qt::Alignment alignment;
 };
 
-// Columns 0..27 of the list; column 28 (start of use) depends on the option.
+// Columns 0..27 of the list; column 28 (start of use) depends on the option. Column 0 holds
+// record numbers up to 50 009: five digits with the cell's margins.
 constexpr ColumnLayout ListColumnLayout[] = {
-    {600, Left}, {2000, Left}, {2400, Left}, {2400, Left}, {2400, Left}, {1800, Left},
+    {800, Left}, {2000, Left}, {2400, Left}, {2400, Left}, {2400, Left}, {1800, Left},
     {1000, Right}, {1000, Right}, {800, Centre}, {1000, Right}, {1000, Right}, {1000, Right},
     {1000, Right}, {800, Centre},
     {1000, Right}, {1000, Right}, {1000, Right}, {1000, Right}, {1000, Right}, {1000, Right},

@@ -20,7 +20,7 @@ public:
     explicit LedgerListPanel(QWidget* parent = nullptr);
 
     static constexpr int WidthTwips = 18540;
-    static constexpr int HeightTwips = 9560;
+    static constexpr int HeightTwips = 9500;
 
     FlexGrid* grid() const { return m_grid; }
     FilterBarPanel* filterBar() const { return m_filterBar; }

@@ -38,6 +38,9 @@ namespace {
 
 constexpr int BackgroundLeft = 40;
 constexpr int BackgroundTop = 40;
+// The list area starts just under the button rows (80 + 560) and ends 40 above the background's
+// bottom edge.
+constexpr int ListTop = 680;
 constexpr PanelPosition FilterPanelOpening = PanelPreset::FilterPanelHigh;
 constexpr int JumpBoxLeft = 3760;
 constexpr int JumpBoxWidth = 1000;
@@ -65,7 +68,7 @@ void LedgerScreen::buildRegions()
                           WidthTwips - 2 * BackgroundLeft, HeightTwips - 2 * BackgroundTop);
     QWidget* area = m_background;
 
-    m_list = placed(new LedgerListPanel(area), QStringLiteral("Picture7"), 120, 760, LedgerListPanel::WidthTwips,
+    m_list = placed(new LedgerListPanel(area), QStringLiteral("Picture7"), 120, ListTop, LedgerListPanel::WidthTwips,
                     LedgerListPanel::HeightTwips);
     m_pageButtons = placed(new PageButtonsPanel(QStringLiteral("次 項"), QStringLiteral("前 項"), QStringLiteral("page"), area),
                            QStringLiteral("Picture4"), 120, 80, PageButtonsPanel::WidthTwips, PageButtonsPanel::HeightTwips);
@@ -111,6 +114,7 @@ void LedgerScreen::connectControls()
     connect(m_list, &LedgerListPanel::cellClicked, this, &LedgerScreen::listCellClicked);
     connect(m_editFrame->nextItemButton(), &QPushButton::clicked, this, &LedgerScreen::nextItemOfPage);
     connect(m_vocabulary->topPicture(), &ClickableLabel::clicked, this, &LedgerScreen::fom11gamencler);
+    connect(m_editFrame, &EditFramePanel::moved, m_vocabulary, [this] { m_vocabulary->placeBeside(*m_editFrame); });
     m_editing = new EditFrameController(*this, m_state);
 
     connect(m_list->explainButton(), &QPushButton::clicked, this, &LedgerScreen::explainCalculation);

@@ -29,8 +29,10 @@ class LedgerScreen : public QWidget {
 public:
     explicit LedgerScreen(ScreenHost& host, QWidget* parent = nullptr);
 
+    // 1253 × 687 logical pixels: with its title bar the window fits a 1366 × 768 desktop above a
+    // task bar of up to 48 pixels.
     static constexpr int WidthTwips = 18800;
-    static constexpr int HeightTwips = 10460;
+    static constexpr int HeightTwips = 10300;
     static constexpr int RaiseTwips = 200;
 
     LedgerViewState& view() { return m_view; }

@@ -1,11 +1,15 @@
 #include "ledger/vocabulary_panel.h"
 
+#include "ledger/edit_frame_panel.h"
 #include "ledger/raised_panel.h"
 #include "storage/vocabulary.h"
 #include "ui/clickable_label.h"
+#include "ui/rect_clamp.h"
+#include "ui/twips.h"
 #include "ui/widget_geometry.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -24,6 +28,30 @@ VocabularyPanel::VocabularyPanel(QWidget* parent) : QFrame(parent)
             [this](QListWidgetItem* item) { emit wordPicked(wordNumberOf(item->text())); });
     connect(add, &QPushButton::clicked, this, &VocabularyPanel::addWordClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void VocabularyPanel::placeBeside(const EditFramePanel& frame)
+{
+    QWidget* area = parentWidget();
+    if (!area)
+        return;
+    const QPushButton* close = frame.frameButton("editFrameCloseButton");
+    QList<QRect> keepClear{QRect(frame.mapTo(area, frame.textEntryBox()->pos()), frame.textEntryBox()->size())};
+    QRect buttonRow;
+    for (const QPushButton* button : frame.findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (close && button->y() == close->y()) {
+            const QRect inArea(frame.mapTo(area, button->pos()), button->size());
+            keepClear.append(inArea);
+            buttonRow = buttonRow.united(inArea);
+        }
+    const QRect frameRect = frame.geometry();
+    const int left = twipsToPixels(14160);
+    const int gap = twipsToPixels(40);
+    const QRect place = PlaceClearOf(size(),
+                                     {QPoint(left, twipsToPixels(2280)), QPoint(left, buttonRow.top() - gap - height()),
+                                      QPoint(left, frameRect.bottom() + 1 + gap), QPoint(left, frameRect.top() - gap - height())},
+                                     keepClear, area->rect());
+    move(place.topLeft());
 }
 
 QString VocabularyPanel::entryText(int number, const QString& word)

@@ -4,6 +4,7 @@
 #include <QFrame>
 
 class ClickableLabel;
+class EditFramePanel;
 class QLabel;
 class QListWidget;
 class VocabularyTable;
@@ -18,6 +19,12 @@ public:
     // The picture along the top of the panel; a click clears the screen.
     ClickableLabel* topPicture() const { return m_top; }
     QListWidget* wordList() const { return m_list; }
+
+    // Puts the panel beside the edit frame's text entry: at its usual place (14160, 2280) when
+    // that leaves the frame's button row ("閉じる", "履　歴", …) and text entry box in view, else
+    // right of the entry box just above the button row, else below the frame, else above it;
+    // always wholly inside the screen's background.
+    void placeBeside(const EditFramePanel& frame);
 
     // Shows entries 1..count of list `list`, each as its number, spaces and the word (empty
     // words too).

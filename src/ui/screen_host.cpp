@@ -1,6 +1,7 @@
 #include "ui/screen_host.h"
 
 #include "storage/app_state.h"
+#include "ui/widget_geometry.h"
 
 #include <QCloseEvent>
 
@@ -56,6 +57,8 @@ void ScreenHost::replaceCurrent(QWidget* window, const QString& key)
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->installEventFilter(this);
         window->show();
+        // The centring rule places a window on the whole screen; a task bar may cover its edge.
+        keepWindowInFreeArea(window);
     }
     if (old && old != window) {
         old->removeEventFilter(this);

@@ -1,5 +1,6 @@
 #include "ui/widget_geometry.h"
 
+#include "ui/rect_clamp.h"
 #include "ui/twips.h"
 
 #include <QGuiApplication>
@@ -25,6 +26,28 @@ void placeWidget(QWidget* widget, const QString& objectName, int left, int top, 
 void moveTwips(QWidget* widget, int left, int top)
 {
     widget->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void moveTwipsInsideParent(QWidget* widget, int left, int top)
+{
+    QRect wanted(twipsToPixels(left), twipsToPixels(top), widget->width(), widget->height());
+    if (const QWidget* parent = widget->parentWidget(); parent && !widget->isWindow())
+        wanted = ClampIntoContainer(wanted, parent->rect());
+    widget->move(wanted.topLeft());
+}
+
+void keepWindowInFreeArea(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen || !window->isWindow())
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    if (frame.width() > free.width() || frame.height() > free.height())
+        return;
+    const QRect inside = ClampIntoContainer(frame, free);
+    if (inside != frame)
+        window->move(inside.topLeft());
 }
 
 void centreWindow(QWidget* window, int raiseTwips)

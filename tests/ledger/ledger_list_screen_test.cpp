@@ -209,30 +209,35 @@ TEST_F(LedgerScreenTest, PanelsMoveByDragAndByTheirPresets)
     openLedger();
     QWidget* frame = control("Picture20");
     QWidget* filter = control("Picture6");
+    const QSize area = control("backgroundPicture")->size();
     frame->show();
     filter->show();
+    // The frame is too wide for a left of 1660 and the filter panel too high for a top of 8880:
+    // both are kept at the background's right and bottom edges.
+    const int frameLeft = area.width() - frame->width();
+    const int filterBottomTop = area.height() - filter->height();
 
     QTest::mouseClick(control("editFrameLowPicture"), Qt::LeftButton);
-    EXPECT_EQ(frame->pos(), pixels(1660, 6700));
+    EXPECT_EQ(frame->pos(), QPoint(frameLeft, pixels(0, 6700).y()));
     QTest::mouseClick(control("editFrameHighPicture"), Qt::LeftButton);
-    EXPECT_EQ(frame->pos(), pixels(1660, 3360));
+    EXPECT_EQ(frame->pos(), QPoint(frameLeft, pixels(0, 3360).y()));
     QTest::mouseClick(control("filterPanelLowPicture"), Qt::LeftButton);
-    EXPECT_EQ(filter->pos(), pixels(12000, 8880));
+    EXPECT_EQ(filter->pos(), QPoint(pixels(12000, 0).x(), filterBottomTop));
     QTest::mouseClick(control("filterPanelHighPicture"), Qt::LeftButton);
-    EXPECT_EQ(filter->pos(), pixels(12000, 40));
+    EXPECT_EQ(filter->pos(), pixels(12000, 1640));
 
     // Dragged by the handle the panel follows the pointer, then stays within its bounds.
     QWidget* handle = control("editFrameHandle");
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseMove(handle, QPoint(5 + 100, 5 + 50));
-    EXPECT_EQ(frame->pos(), pixels(1660, 3360) + QPoint(100, 50));
+    QTest::mouseMove(handle, QPoint(5 - 50, 5 + 50));
+    EXPECT_EQ(frame->pos(), QPoint(frameLeft - 50, pixels(0, 3360).y() + 50));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(-2000, -2000));
     EXPECT_EQ(frame->pos(), pixels(500, 900));
 
     QWidget* filterHandle = control("filterPanelHandle");
     QTest::mousePress(filterHandle, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(filterHandle, Qt::LeftButton, {}, QPoint(3000, 3000));
-    EXPECT_EQ(filter->pos(), pixels(14160, 8040));
+    EXPECT_EQ(filter->pos(), QPoint(area.width() - filter->width(), pixels(0, 8040).y()));
     QTest::mousePress(filterHandle, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(filterHandle, Qt::LeftButton, {}, QPoint(-2000, -2000));
     EXPECT_EQ(filter->pos(), pixels(500, 0));

@@ -46,9 +46,9 @@ TEST_F(LedgerScreenTest, EmptyLedgerShowsCaptionsOnly)
         EXPECT_TRUE(control(hidden)->isHidden()) << hidden;
     for (const char* shown : {"Picture7", "Picture3", "Picture4", "sortButton", "deleteButton", "exitButton"})
         EXPECT_FALSE(control(shown)->isHidden()) << shown;
-    EXPECT_EQ(control("Picture7")->pos(), pixels(120, 760));
+    EXPECT_EQ(control("Picture7")->pos(), pixels(120, 680));
     EXPECT_EQ(control("Picture20")->pos(), pixels(1200, 4200));
-    EXPECT_EQ(control("Picture6")->pos(), pixels(12000, 40));
+    EXPECT_EQ(control("Picture6")->pos(), pixels(12000, 1640));
     EXPECT_EQ(grid->pos(), pixels(120, 600));
     EXPECT_EQ(grid->size(), QSize(twipsToPixels(18200), twipsToPixels(8240)));
 }
@@ -61,7 +61,7 @@ TEST_F(LedgerScreenTest, GridsHaveTheirColumnsWidthsAlignmentsAndColours)
         int col;
         int width;
         Qt::Alignment alignment;
-    } listColumns[] = {{0, 600, Qt::AlignLeft}, {1, 2000, Qt::AlignLeft}, {5, 1800, Qt::AlignLeft},
+    } listColumns[] = {{0, 800, Qt::AlignLeft}, {1, 2000, Qt::AlignLeft}, {5, 1800, Qt::AlignLeft},
                        {6, 1000, Qt::AlignRight}, {8, 800, Qt::AlignHCenter}, {13, 800, Qt::AlignHCenter},
                        {14, 1000, Qt::AlignRight}, {27, 1000, Qt::AlignRight}};
     for (const auto& c : listColumns) {
