@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
 VocabularyPanel::VocabularyPanel(QWidget* parent) : QFrame(parent)
 {
@@ -21,13 +22,36 @@ VocabularyPanel::VocabularyPanel(QWidget* parent) : QFrame(parent)
     m_caption = placed(new QLabel(this), QStringLiteral("vocabularyCaption"), 120, 360, 2400, 320);
     m_count = placed(new QLabel(this), QStringLiteral("vocabularyCountLabel"), 2640, 360, 1400, 320);
     m_list = placed(new QListWidget(this), QStringLiteral("List1"), 120, 720, 3960, 4240);
-    auto* add = placed(new QPushButton(QStringLiteral("追記"), this), QStringLiteral("addWordButton"), 120, 5080, 1600, 400);
-    auto* close = placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("vocabularyCloseButton"), 2480,
-                         5080, 1600, 400);
+    auto* add = m_add = placed(new QPushButton(QStringLiteral("追記"), this), QStringLiteral("addWordButton"), 120, 5080, 1600, 400);
+    auto* close = m_close = placed(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("vocabularyCloseButton"),
+                                   2480, 5080, 1600, 400);
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit wordPicked(wordNumberOf(item->text())); });
     connect(add, &QPushButton::clicked, this, &VocabularyPanel::addWordClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+namespace {
+
+// The full list, and the shortest one that still shows a few words.
+constexpr int FullListTwips = 4240;
+constexpr int ShortestListTwips = 1600;
+
+bool coversAny(const QRect& place, const QList<QRect>& controls)
+{
+    return std::any_of(controls.begin(), controls.end(), [&](const QRect& r) { return place.intersects(r); });
+}
+
+} // namespace
+
+void VocabularyPanel::setListHeight(int pixels)
+{
+    const int gap = twipsToPixels(120);
+    m_list->resize(m_list->width(), pixels);
+    const int buttonTop = m_list->y() + pixels + gap;
+    m_add->move(m_add->x(), buttonTop);
+    m_close->move(m_close->x(), buttonTop);
+    resize(width(), buttonTop + m_close->height() + gap);
 }
 
 void VocabularyPanel::placeBeside(const EditFramePanel& frame)
@@ -44,13 +68,29 @@ void VocabularyPanel::placeBeside(const EditFramePanel& frame)
             keepClear.append(inArea);
             buttonRow = buttonRow.united(inArea);
         }
+    QRect commandBar;
+    for (const char* name : {"Picture3", "Picture4"})
+        if (const auto* bar = area->findChild<QWidget*>(QString::fromLatin1(name)); bar && !bar->isHidden())
+            commandBar = commandBar.united(bar->geometry());
+    if (!commandBar.isNull())
+        keepClear.append(commandBar);
+
+    setListHeight(twipsToPixels(FullListTwips));
     const QRect frameRect = frame.geometry();
     const int left = twipsToPixels(14160);
     const int gap = twipsToPixels(40);
-    const QRect place = PlaceClearOf(size(),
-                                     {QPoint(left, twipsToPixels(2280)), QPoint(left, buttonRow.top() - gap - height()),
-                                      QPoint(left, frameRect.bottom() + 1 + gap), QPoint(left, frameRect.top() - gap - height())},
-                                     keepClear, area->rect());
+    QRect place = PlaceClearOf(size(),
+                               {QPoint(left, twipsToPixels(2280)), QPoint(left, buttonRow.top() - gap - height()),
+                                QPoint(left, frameRect.bottom() + 1 + gap), QPoint(left, frameRect.top() - gap - height())},
+                               keepClear, area->rect());
+    if (coversAny(place, keepClear) && !buttonRow.isNull() && !commandBar.isNull()) {
+        const int top = commandBar.bottom() + 1 + gap;
+        const int shorter = m_list->height() - (height() - (buttonRow.top() - gap - top));
+        if (shorter >= twipsToPixels(ShortestListTwips)) {
+            setListHeight(shorter);
+            place = ClampIntoContainer(QRect(QPoint(left, top), size()), area->rect());
+        }
+    }
     move(place.topLeft());
 }
 

@@ -7,6 +7,7 @@ class ClickableLabel;
 class EditFramePanel;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class VocabularyTable;
 
 class VocabularyPanel : public QFrame {
@@ -23,7 +24,9 @@ public:
     // Puts the panel beside the edit frame's text entry: at its usual place (14160, 2280) when
     // that leaves the frame's button row ("閉じる", "履　歴", …) and text entry box in view, else
     // right of the entry box just above the button row, else below the frame, else above it;
-    // always wholly inside the screen's background.
+    // always wholly inside the screen's background. The command bar stays in view too: where
+    // the panel is too tall for the room between the command bar and the frame's buttons, its
+    // list is made shorter (down to a few words) to fit that room.
     void placeBeside(const EditFramePanel& frame);
 
     // Shows entries 1..count of list `list`, each as its number, spaces and the word (empty
@@ -43,4 +46,9 @@ private:
     QLabel* m_caption = nullptr;
     QLabel* m_count = nullptr;
     QListWidget* m_list = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_close = nullptr;
+
+    // The list `pixels` high, the buttons under it and the panel around them.
+    void setListHeight(int pixels);
 };
