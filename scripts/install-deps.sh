@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
   python3-openpyxl python3-aiosmtpd
+  samba smbnetfs fuse3
   "$@"
 )
 
@@ -30,3 +31,10 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The SMB tests start a private smbd of their own on the loopback. The system-wide file server
+# that the samba package enables on installation is not wanted: it is stopped and disabled when
+# this script has just installed it (a samba set up before is left as it is).
+if [[ " ${missing[*]} " == *" samba "* ]] && [ -d /run/systemd/system ]; then
+  "${sudo_cmd[@]}" systemctl disable --now smbd nmbd samba-ad-dc >/dev/null 2>&1 || true
+fi

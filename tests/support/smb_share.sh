@@ -9,7 +9,9 @@
 #                              (after an EIO smbnetfs can keep failing every later call on that mount)
 #   TEV_SMB_STATE              the temporary folder with the server's and the mounts' state and logs
 #
-# Usage: smb_share.sh CMD [ARGS…]      the command's exit status is the script's
+# Usage: smb_share.sh CMD [ARGS…]      the command's exit status is the script's; the command is
+#                                      stopped after TEV_SMB_TIME_LIMIT seconds (default 100), so
+#                                      that the clean-up still runs inside a test's time-out
 #        smb_share.sh --remount N      from inside such a command
 #
 # Nothing outside the temporary folder is changed: smbd gets its own configuration, state, lock,
@@ -78,7 +80,7 @@ fi
 
 # What the environment needs; each missing part skips with its name.
 [ "$(id -u)" -eq 0 ] || skip "needs root (smbd and a second host name)"
-for tool in smbd smbnetfs fusermount unshare setsid hostname mountpoint python3; do
+for tool in smbd smbnetfs fusermount unshare setsid timeout hostname mountpoint python3; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
 done
 [ -c /dev/fuse ] && [ -r /dev/fuse ] || skip "no FUSE device (/dev/fuse)"
@@ -211,4 +213,4 @@ export TEV_SMB_PC=$here/smb_pc.sh
 export TEV_SMB_SHARE=$here/smb_share.sh
 export TEV_SMB_STATE=$state
 
-"$@"
+timeout --kill-after=5 "${TEV_SMB_TIME_LIMIT:-100}" "$@"
