@@ -35,7 +35,10 @@ mount_pc() {
   mkdir -p "$home/.smb" "$mnt"
   local i
   # Started in the foreground (in the background of this shell) so that its PID is ours to stop.
-  HOME=$home smbnetfs "$mnt" -f -o config="$home/.smb/smbnetfs.conf" \
+  # Without the kernel's attribute and page caches: a PC sees the other's writes at once (with
+  # them a size is up to a second old and an open file keeps old contents), as a client that
+  # keeps its cache coherent with the server does, and as the ledger's appends rely on.
+  HOME=$home smbnetfs "$mnt" -f -o config="$home/.smb/smbnetfs.conf",attr_timeout=0,entry_timeout=0,negative_timeout=0,direct_io \
     >>"$state/pc$n/smbnetfs.log" 2>&1 &
   echo $! >"$state/pc$n/smbnetfs.pid"
   for i in $(seq 1 100); do
