@@ -10,7 +10,6 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
   python3-openpyxl python3-aiosmtpd
-  samba smbnetfs fuse3
   "$@"
 )
 
@@ -32,7 +31,7 @@ export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 
-# The SMB tests start a private smbd of their own on the loopback. The system-wide file server
+# The SMB tests (run-tests.sh asks for samba) start a private smbd of their own on the loopback. The system-wide file server
 # that the samba package enables on installation is not wanted: it is stopped and disabled when
 # this script has just installed it (a samba set up before is left as it is).
 if [[ " ${missing[*]} " == *" samba "* ]] && [ -d /run/systemd/system ]; then
