@@ -209,8 +209,10 @@ IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
     if (QDir::isRelativePath(path))
         return relativePathRefused(path);
     const QByteArray name = QFile::encodeName(path);
-    // A symbolic link in the file's place is refused, never followed (ELOOP).
-    const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    // A symbolic link in the file's place is refused, never followed (ELOOP). No O_APPEND: some
+    // file-server clients fail it (and then every later call on the mount); the callers hold the
+    // ledger lock, so the end found here stays the end until the block is written.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0)
         return IoResult::failure(path, errno == EMLINK ? ELOOP : errno, QStringLiteral("cannot open the file for appending"));
     struct stat opened {};
@@ -218,21 +220,25 @@ IoResult AppendBlockToFile(const QString& path, const QByteArray& block)
         ::close(fd);
         return IoResult::failure(path, EINVAL, QStringLiteral("not a plain file"));
     }
-    ssize_t written;
-    do {
-        written = ::write(fd, block.constData(), size_t(block.size()));
-    } while (written < 0 && errno == EINTR);
-    IoResult result = IoResult::success();
-    if (written != ssize_t(block.size())) {
-        const int error = written < 0 ? errno : ENOSPC;
-        result = IoResult::failure(path, error, QStringLiteral("the block was not appended"));
-        if (written > 0) {
-            // The end of our part is the file's end unless another block followed it.
-            const off_t end = ::lseek(fd, 0, SEEK_CUR);
-            struct stat info {};
-            if (end >= written && ::fstat(fd, &info) == 0 && info.st_size == end)
-                (void)::ftruncate(fd, end - written);
+    const off_t start = opened.st_size;
+    qsizetype done = 0;
+    int error = 0;
+    while (done < block.size()) {
+        const ssize_t written = ::pwrite(fd, block.constData() + done, size_t(block.size() - done), start + off_t(done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = written < 0 ? errno : ENOSPC;
+            break;
         }
+        done += written;
+    }
+    IoResult result = IoResult::success();
+    if (done != block.size()) {
+        result = IoResult::failure(path, error, QStringLiteral("the block was not appended"));
+        // No half line stays at the end: the file goes back to where the block began.
+        if (done > 0)
+            (void)::ftruncate(fd, start);
     }
     if (::close(fd) != 0 && result.ok)
         result = IoResult::failure(path, errno, QStringLiteral("the block was not appended"));

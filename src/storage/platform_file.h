@@ -44,11 +44,12 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> IdentityOfFile(const QString& path);
 
-// Appends a block of bytes to a shared file so that blocks of several processes never mix: the file
-// is opened for appending (O_APPEND / FILE_APPEND_DATA) and the block goes out in one write call,
-// which the system places whole at the end of the file. Creates the file when it is missing. A
-// write that stops part-way (a full disk) is taken back where no other block has followed it, so
-// that no half line stays at the end.
+// Appends a block of bytes to a shared file at its end. The caller holds the ledger lock, so that
+// blocks of several processes never mix. On Windows the file is opened for appending
+// (FILE_APPEND_DATA); elsewhere the block is written at the end offset found when the file is
+// opened, never through O_APPEND, which some file-server clients (FUSE SMB) do not support. Creates
+// the file when it is missing. A write that stops part-way (a full disk) is taken back, so that no
+// half line stays at the end.
 IoResult AppendBlockToFile(const QString& path, const QByteArray& block);
 
 // Puts the file `from` in the place of `to` in one step (rename over it): `to` is either the old

@@ -1,12 +1,15 @@
 // Appends batches of change-log lines to the log of a data folder, as a client that commits
 // many changes. Each batch is one ChangeLog write of long lines; the lines of batch b carry the
 // item number TAG-b and the record numbers 1..LINES, so a reader can tell whether a batch
-// arrived whole. The ledger lock is not taken: the appends alone must keep batches apart.
+// arrived whole. Each write holds the ledger lock, as every writer of the log does: the log is
+// appended at its end offset (file-server clients may not offer O_APPEND), so the lock is what
+// keeps the batches apart.
 // A worker says it is ready with the file "ready-TAG" and starts writing when the file "go"
 // appears in the data folder, so that the workers of a test write at the same time.
 // Usage: tev-change-log-worker DATA_FOLDER TAG BATCHES LINES
 #include "storage/app_state.h"
 #include "storage/change_log.h"
+#include "storage/ledger_lock.h"
 #include "storage/scripted_dialogs.h"
 
 #include <QCoreApplication>
@@ -43,6 +46,9 @@ int main(int argc, char** argv)
         ChangeLog log(state, ChangeOperation::MonthlyImport);
         for (int k = 1; k <= lines; ++k)
             log.addLine(k, args[2] + u'-' + QString::number(b), {filler + QString::number(k)});
+        LedgerLock lock(state);
+        if (!lock.take())
+            return 4;
         if (!log.write())
             return 1;
     }

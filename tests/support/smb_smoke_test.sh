@@ -63,6 +63,15 @@ for n in 1 2; do
     || fail "tev-cli info on PC$n names another data folder: $out"
 done
 
+# Items stored by one host are seen by the other; the change log is appended without O_APPEND,
+# which the FUSE client fails (and then every later call on the mount), and no lock stays behind.
+out=$(pc_cli 1 generate 300 2>&1) || fail "tev-cli generate 300 on PC1: $out"
+grep -q "ディスクの準備ができていません\|変更履歴に書き込めません" <<<"$out" && fail "the change log was not written: $out"
+[ -s "$TEV_SMB_SERVER_DIR/data/Ma在庫品履歴.log" ] || fail "no change log on the server"
+ls "$TEV_SMB_SERVER_DIR/data/" | grep -q '\.lck$' && fail "a lock file stayed behind: $(ls "$TEV_SMB_SERVER_DIR/data/")"
+out=$(pc_cli 2 info 2>&1)
+grep -qx "records: 300" <<<"$out" || fail "PC2 does not see PC1's 300 items: $out"
+
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1
