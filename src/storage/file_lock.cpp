@@ -1,76 +1,339 @@
 #include "storage/file_lock.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QSysInfo>
+#include <QThread>
+
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+#endif
 
 namespace {
-constexpr int StaleLockMs = 30000;
+
 constexpr int LockWaitMs = 20000;
-constexpr int PollMs = 250;
+constexpr int PollMs = 100;
 // A client writes its lock file's contents right after creating it; a lock file that stays
-// empty this long belongs to a client that ended in between and would block everyone until the
-// stale time.
+// empty this long belongs to a client that ended in between (or one that could only empty it on
+// release, where the server refused the removal).
 constexpr int AbandonedLockMs = 2000;
+// A file server refuses to remove a file that another client has open for a moment (a waiter
+// reading it): the removal is tried again for this long.
+constexpr int RemoveRetryMs = 3000;
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
 
-FileLock::FileLock(const QString& path, const QString& what) : m_lock(path), m_what(what)
+// Removes a closed file, trying again while a file server refuses because another client has it
+// open for a moment (EBUSY); any other refusal is final at once.
+bool removeWithRetry(const QString& path)
 {
-    m_lock.setStaleLockTime(StaleLockMs);
+    QElapsedTimer tried;
+    tried.start();
+    for (;;) {
+#ifdef Q_OS_WIN
+        if (QFile::remove(path) || !QFileInfo::exists(path))
+            return true;
+#else
+        if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+            return true;
+        if (errno != EBUSY)
+            return false;
+#endif
+        if (tried.elapsed() >= RemoveRetryMs)
+            return false;
+        QThread::msleep(20);
+    }
+}
+
+// The lock files this process holds now, by their contents. A file that names this process but
+// is none of them was left by a release the file system refused: it is this process's own
+// leftover, not a lock of another thread.
+class HeldLocks {
+public:
+    static void add(const QByteArray& contents)
+    {
+        std::lock_guard<std::mutex> guard(mutex());
+        set().insert(contents);
+    }
+    static void remove(const QByteArray& contents)
+    {
+        std::lock_guard<std::mutex> guard(mutex());
+        set().remove(contents);
+    }
+    static bool contains(const QByteArray& contents)
+    {
+        std::lock_guard<std::mutex> guard(mutex());
+        return set().contains(contents);
+    }
+
+private:
+    static std::mutex& mutex()
+    {
+        static std::mutex held;
+        return held;
+    }
+    static QSet<QByteArray>& set()
+    {
+        static QSet<QByteArray> held;
+        return held;
+    }
+};
+
+struct Owner {
+    qint64 pid = 0;
+    QString host;
+};
+
+Owner ownerOf(const QByteArray& contents)
+{
+    const QList<QByteArray> lines = contents.split('\n');
+    Owner owner;
+    if (lines.size() >= 3) {
+        owner.pid = lines[0].toLongLong();
+        owner.host = QString::fromUtf8(lines[2]);
+    }
+    return owner;
+}
+
+bool processIsGone(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(pid);
+    return false; // decided by the stale time
+#else
+    return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+#endif
+}
+
+// What a waiter watches of a lock file: a holder that lives changes it every few seconds.
+struct Seen {
+    bool exists = false;
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen look(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {true, info.size(), info.lastModified()};
+}
+
+// Watches one file on this process's own clock: how long it has stayed as it was.
+class Watch {
+public:
+    void see(const Seen& now)
+    {
+        if (!m_timer.isValid() || !(now == m_last)) {
+            m_last = now;
+            m_timer.start();
+        }
+    }
+    qint64 unchangedMs() const { return m_timer.isValid() ? m_timer.elapsed() : 0; }
+    void forget() { m_timer.invalidate(); }
+
+private:
+    Seen m_last;
+    QElapsedTimer m_timer;
+};
+
+} // namespace
+
+// Touches the lock file every RefreshMs while the lock is held.
+struct FileLock::Refresher {
+    explicit Refresher(const QString& path)
+        : thread([this, path] {
+              std::unique_lock<std::mutex> held(mutex);
+              while (!stop.wait_for(held, std::chrono::milliseconds(RefreshMs), [this] { return stopping; })) {
+                  QFile file(path);
+                  if (file.open(QIODevice::ReadWrite))
+                      file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
+              }
+          })
+    {
+    }
+    ~Refresher()
+    {
+        {
+            std::lock_guard<std::mutex> held(mutex);
+            stopping = true;
+        }
+        stop.notify_all();
+        thread.join();
+    }
+    std::mutex mutex;
+    std::condition_variable stop;
+    bool stopping = false;
+    std::thread thread;
+};
+
+FileLock::FileLock(const QString& path, const QString& what) : m_path(path), m_what(what) {}
+
+FileLock::~FileLock()
+{
+    release();
+}
+
+bool FileLock::isLocked() const
+{
+    return !m_contents.isEmpty();
 }
 
 IoResult FileLock::take()
 {
+    if (isLocked())
+        return IoResult::success();
+    m_takenOverFrom.clear();
     // A folder or a link in the lock file's place is never another client's lock: it would keep
     // every writer waiting for good. Say what is there instead.
-    const QFileInfo place(m_lock.fileName());
+    const QFileInfo place(m_path);
     if (place.isSymLink())
-        return IoResult::failure(m_lock.fileName(), ELOOP, m_what + QStringLiteral(" is a symbolic link"));
+        return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
     if (place.isDir())
-        return IoResult::failure(m_lock.fileName(), EISDIR, m_what + QStringLiteral(" is a folder"));
+        return IoResult::failure(m_path, EISDIR, m_what + QStringLiteral(" is a folder"));
+
+    const QString host = QSysInfo::machineHostName();
+    const QByteArray contents = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+        + QCoreApplication::applicationName().toUtf8() + '\n' + host.toUtf8() + '\n'
+        + QByteArray::number(QRandomGenerator::system()->generate64(), 16) + '\n';
+    const QString takeoverPath = m_path + QStringLiteral(".takeover");
+
     QElapsedTimer waited;
     waited.start();
-    QElapsedTimer seenEmpty; // running while the lock file has been seen empty
+    Watch lockWatch;
+    Watch takeoverWatch;
+    QByteArray ownerSeen;      // the contents of the lock file as last read
+    Seen ownerSeenAt;          // and the state of the file when it was read
+    QString takingOverFrom;
+    int vanished = 0;
     for (;;) {
-        errno = 0;
-        if (m_lock.tryLock(PollMs))
-            return IoResult::success();
-        const int code = errno;
-        if (m_lock.error() != QLockFile::LockFailedError) {
-            // The lock file cannot be created or written: a full disk or a folder without write
-            // permission, not another client. The clean-up after a failed write may have
-            // overwritten errno; only a code that can explain the failure is kept.
-            const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
-                || code == EROFS || code == EIO;
-            const int reason = telling ? code : (m_lock.error() == QLockFile::PermissionError ? EACCES : EIO);
-            return IoResult::failure(m_lock.fileName(), reason, m_what + QStringLiteral(" cannot be created"));
+        {
+            QFile file(m_path);
+            errno = 0;
+            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                const bool written = file.write(contents) == contents.size() && file.flush();
+                const int code = errno;
+                file.close();
+                if (!written || file.error() != QFileDevice::NoError) {
+                    QFile::remove(m_path);
+                    const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
+                        || code == EROFS || code == EIO;
+                    return IoResult::failure(m_path, telling ? code : EIO, m_what + QStringLiteral(" cannot be created"));
+                }
+                m_contents = contents;
+                HeldLocks::add(contents);
+                m_takenOverFrom = takingOverFrom;
+                m_refresher = std::make_unique<Refresher>(m_path);
+                return IoResult::success();
+            }
+            const int code = errno;
+            if (!QFileInfo::exists(m_path)) {
+                if (QFileInfo(m_path).isSymLink())
+                    return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
+                // Another client's lock that went in between is tried again at once, a few times;
+                // otherwise the file cannot be created here (a missing folder, a full disk, a
+                // folder without write permission).
+                if (code == EEXIST && ++vanished < 100)
+                    continue;
+                const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
+                    || code == EROFS || code == EIO || code == ENOENT;
+                return IoResult::failure(m_path, telling ? code : EIO, m_what + QStringLiteral(" cannot be created"));
+            }
         }
-        const QFileInfo info(m_lock.fileName());
-        if (info.exists() && info.size() == 0) {
-            if (!seenEmpty.isValid()) {
-                seenEmpty.start();
-            } else if (seenEmpty.elapsed() >= AbandonedLockMs) {
-                QFile::remove(m_lock.fileName());
-                seenEmpty.invalidate();
+
+        const Seen now = look(m_path);
+        lockWatch.see(now);
+        if (!(now == ownerSeenAt)) {
+            ownerSeen = readAll(m_path);
+            ownerSeenAt = now;
+        }
+        const Owner owner = ownerOf(ownerSeen);
+        const bool abandoned = now.size == 0 && lockWatch.unchangedMs() >= AbandonedLockMs;
+        const bool thisHost = !ownerSeen.isEmpty() && owner.host == host;
+        const bool endedHere = thisHost
+            && (owner.pid == QCoreApplication::applicationPid() ? !HeldLocks::contains(ownerSeen)
+                                                                : processIsGone(owner.pid));
+        const bool stale = now.exists && lockWatch.unchangedMs() >= StaleMs;
+        if (abandoned || endedHere || stale) {
+            // One waiter at a time takes a dead lock over, under a second lock file, and only
+            // the very file it judged: a fresh lock that another waiter made meanwhile stays.
+            QFile guard(takeoverPath);
+            errno = 0;
+            if (guard.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                guard.close();
+                if (look(m_path) == now && readAll(m_path) == ownerSeen && removeWithRetry(m_path)) {
+                    takingOverFrom = owner.host.isEmpty()
+                        ? QString()
+                        : QStringLiteral("%1 (%2)").arg(owner.host).arg(owner.pid);
+                    lockWatch.forget();
+                }
+                removeWithRetry(takeoverPath);
                 continue;
             }
-        } else {
-            seenEmpty.invalidate();
+            const int code = errno;
+            if (!QFileInfo::exists(takeoverPath) && code != EEXIST) {
+                // The folder refuses new files: the lock could not be made here either.
+                const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
+                    || code == EROFS || code == EIO;
+                return IoResult::failure(m_path, telling ? code : EIO, m_what + QStringLiteral(" cannot be created"));
+            }
+            // A waiter that ended while taking over leaves its guard behind.
+            takeoverWatch.see(look(takeoverPath));
+            if (takeoverWatch.unchangedMs() >= AbandonedLockMs) {
+                removeWithRetry(takeoverPath);
+                takeoverWatch.forget();
+            }
         }
         if (waited.elapsed() >= LockWaitMs)
-            return IoResult::failure(m_lock.fileName(), EBUSY, m_what + QStringLiteral(" is held by another client"));
+            return IoResult::failure(m_path, EBUSY, m_what + QStringLiteral(" is held by another client"));
+        QThread::msleep(PollMs);
     }
+}
+
+void FileLock::release()
+{
+    if (!isLocked())
+        return;
+    m_refresher.reset();
+    // Only this holder's own file goes: after a long stall another client may have taken the
+    // lock over.
+    if (readAll(m_path) == m_contents && !removeWithRetry(m_path)) {
+        // The server keeps refusing the removal: an emptied file is taken over by the next
+        // client after a short while, instead of the stale time.
+        QFile file(m_path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.close();
+    }
+    HeldLocks::remove(m_contents);
+    m_contents.clear();
 }
 
 void FileLock::keepAlive()
 {
-    if (!m_lock.isLocked())
+    if (!isLocked())
         return;
-    // Opened without truncating: the owner's details in the file stay as they are. Where the
-    // system refuses a second handle on the lock file the time stays; nothing else is at stake.
-    QFile file(m_lock.fileName());
+    // Opened without truncating: the owner's details in the file stay as they are.
+    QFile file(m_path);
     if (file.open(QIODevice::ReadWrite))
         file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
 }

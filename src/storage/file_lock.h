@@ -1,17 +1,26 @@
 #pragma once
-// An exclusive lock file shared by the clients of one data folder (a QLockFile, which works between
-// clients of a file server). A lock held longer than the stale time by a client that cannot be
-// asked (another PC) is taken over; a lock file left empty by a client that ended while creating
-// it is removed.
+// An exclusive lock file shared by the clients of one data folder, made for file servers (SMB,
+// NFS) as well as local disks:
+// - taken by creating the file exclusively, and never kept open (a file server refuses to delete
+//   or replace a file that some client holds open);
+// - kept fresh while held: a thread of the holder touches the file every few seconds, so a lock
+//   of a live client is never taken over, however long its work runs;
+// - a lock whose file stays unchanged for the stale time (its holder's host died or lost the
+//   share) is taken over, as is a lock of an ended process on this host at once, and an empty
+//   file left by a client that ended while creating it after a short while. Staleness is decided
+//   by what the waiter sees change on its own clock, never by comparing clocks of two hosts.
+// The file holds the owner's process id, program and host name (as Qt's lock files do), and a
+// random token that tells this holder's file from any later one.
 #include "storage/io_result.h"
 
-#include <QLockFile>
 #include <QString>
+#include <memory>
 
 class FileLock {
 public:
     // `what` names the lock in a failure's detail ("the ledger lock").
     FileLock(const QString& path, const QString& what);
+    ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
@@ -20,14 +29,26 @@ public:
     // the lock file from being written (ENOSPC, EACCES, …).
     IoResult take();
     // Lets other clients in before the end of the scope (for example while a question is shown).
-    void release() { m_lock.unlock(); }
-    // Marks a lock held for long as still in use: other clients take over a lock whose file has
-    // not changed for the stale time. Does nothing when the lock is not held.
+    void release();
+    // Touches the lock file now (the holder's thread does so every few seconds anyway). Does
+    // nothing when the lock is not held.
     void keepAlive();
-    bool isLocked() const { return m_lock.isLocked(); }
-    QString fileName() const { return m_lock.fileName(); }
+    bool isLocked() const;
+    QString fileName() const { return m_path; }
+    // The owner ("host (pid)") of a stale lock this lock took over in its last take(); empty when
+    // it took a free lock.
+    const QString& takenOverFrom() const { return m_takenOverFrom; }
+
+    // How long a lock file may stay unchanged before it counts as left by a dead client, and how
+    // often a holder touches it.
+    static constexpr int StaleMs = 15000;
+    static constexpr int RefreshMs = 3000;
 
 private:
-    QLockFile m_lock;
+    struct Refresher;
+    QString m_path;
     QString m_what;
+    QByteArray m_contents; // what this holder wrote; empty while not held
+    QString m_takenOverFrom;
+    std::unique_ptr<Refresher> m_refresher;
 };

@@ -1,3 +1,4 @@
+#include "storage/file_lock.h"
 #include "storage/ledger_lock.h"
 
 #include "storage/paths.h"
@@ -5,7 +6,11 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSysInfo>
+#include <QThread>
 #include <gtest/gtest.h>
 
 // A client that ended between creating the lock file and writing into it leaves an empty file;
@@ -41,4 +46,62 @@ TEST(LedgerLock, KeepAliveRefreshesTheLockFilesTimeAndKeepsItsOwner)
 
     EXPECT_LT(QFileInfo(path).lastModified().secsTo(QDateTime::currentDateTime()), 10);
     EXPECT_EQ(TempClient::readBytes(path), owner);
+}
+
+namespace {
+
+QByteArray lockContents(qint64 pid, const QString& host)
+{
+    return QByteArray::number(pid) + "\ntev\n" + host.toUtf8() + "\n0123abcd\n";
+}
+
+} // namespace
+
+// A holder keeps its lock file fresh by itself, however long it works: the waiters of other hosts
+// judge a lock by whether its file changes.
+TEST(FileLockTest, AHolderKeepsItsLockFileFreshWithoutBeingAsked)
+{
+    TempClient client;
+    const QString path = client.dataFolder() + DataFileName::LedgerLock;
+    FileLock lock(path, QStringLiteral("the ledger lock"));
+    ASSERT_TRUE(lock.take().ok);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-120), QFileDevice::FileModificationTime));
+    }
+    QThread::msleep(FileLock::RefreshMs + 700);
+    EXPECT_LT(QFileInfo(path).lastModified().secsTo(QDateTime::currentDateTime()), 10);
+    lock.release();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+// A lock left by a process of this host that has ended is taken over at once; one of another
+// host that stays unchanged is taken over after the stale time, and says whose it was.
+TEST(FileLockTest, LocksOfEndedProcessesAndDeadHostsAreTakenOver)
+{
+    TempClient client;
+    const QString path = client.dataFolder() + DataFileName::LedgerLock;
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForFinished());
+    const qint64 endedPid = ended.processId() ? ended.processId() : 999999;
+    TempClient::writeBytes(path, lockContents(endedPid, QSysInfo::machineHostName()));
+    {
+        FileLock lock(path, QStringLiteral("the ledger lock"));
+        QElapsedTimer took;
+        took.start();
+        ASSERT_TRUE(lock.take().ok);
+        EXPECT_LT(took.elapsed(), 2000);
+    }
+
+    TempClient::writeBytes(path, lockContents(4242, QStringLiteral("other-pc")));
+    FileLock lock(path, QStringLiteral("the ledger lock"));
+    QElapsedTimer took;
+    took.start();
+    const IoResult taken = lock.take();
+    ASSERT_TRUE(taken.ok) << taken.detail.toStdString();
+    EXPECT_GE(took.elapsed(), FileLock::StaleMs);
+    EXPECT_EQ(lock.takenOverFrom(), QStringLiteral("other-pc (4242)"));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".takeover")));
 }

@@ -72,6 +72,26 @@ ls "$TEV_SMB_SERVER_DIR/data/" | grep -q '\.lck$' && fail "a lock file stayed be
 out=$(pc_cli 2 info 2>&1)
 grep -qx "records: 300" <<<"$out" || fail "PC2 does not see PC1's 300 items: $out"
 
+# Both hosts store at the same time: each waits for the other's lock, nothing is lost.
+pc_cli 1 generate 20 >"$TEV_SMB_STATE/gen1.out" 2>&1 &
+first=$!
+pc_cli 2 generate 20 >"$TEV_SMB_STATE/gen2.out" 2>&1 || fail "generate on PC2: $(cat "$TEV_SMB_STATE/gen2.out")"
+wait $first || fail "generate on PC1: $(cat "$TEV_SMB_STATE/gen1.out")"
+out=$(pc_cli 1 info 2>&1)
+grep -qx "records: 340" <<<"$out" || fail "the two hosts' items are not all there: $out"
+
+# A lock left by a host that died (a file nobody keeps fresh) is taken over after the stale time.
+printf '4242
+tev-cli
+tev-pc2
+deadbeef
+' >"$TEV_SMB_PC2/data/Ma在庫品.lck"
+started=$(date +%s)
+out=$(pc_cli 1 generate 1 2>&1) || fail "PC1 could not take over the dead host's lock: $out"
+took=$(($(date +%s) - started))
+echo "a dead host's lock kept PC1 waiting ${took} s"
+[ ! -e "$TEV_SMB_SERVER_DIR/data/Ma在庫品.lck" ] || fail "the lock stayed behind after the takeover"
+
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1
