@@ -13,7 +13,7 @@ namespace ledger_items {
 struct TestItem {
     QString number;
     QString name;
-    QString specification;
+    QString shiyo;
     QString maker;
     QString place;
     QString unit;
@@ -24,7 +24,7 @@ inline ItemRecord MakeItem(const TestItem& item)
     ItemRecord record;
     record.setText(ItemField::Number, item.number);
     record.setText(ItemField::Name, item.name);
-    record.setText(ItemField::Shiyo, item.specification);
+    record.setText(ItemField::Shiyo, item.shiyo);
     record.setText(ItemField::Maker, item.maker);
     record.setText(ItemField::Place, item.place);
     record.setText(ItemField::Unit, item.unit);

@@ -647,7 +647,7 @@ TEST_F(SettingsScreenTest, ExitGoesBackToTheMenu)
 }
 
 // A change in each of the panels that keep their edits until "登録": a word of list 2, the name
-// of the specification column and the first information address.
+// of the 仕様 column and the first information address.
 class LeavingSettingsTest : public SettingsScreenTest {
 protected:
     void editEveryPanel()
