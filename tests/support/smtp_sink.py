@@ -7,15 +7,17 @@ headers, the plain text body and each attachment's file name and bytes (base64).
 
     smtp_sink.py FOLDER [--reject ADDRESS ...]
 
-It listens on a free port, prints "ready PORT" once it accepts connections and runs until its
+It listens on a free port below the ephemeral range, prints "ready PORT" once it accepts connections and runs until its
 standard input is closed. Recipients given with --reject are refused with 550.
 """
 import argparse
 import base64
 import email
+import errno
 import email.policy
 import json
 import os
+import random
 import socket
 import sys
 
@@ -68,9 +70,16 @@ class Sink:
 
 
 def free_port():
-    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
+    # A port below the kernel's ephemeral range (32768 and up): a port the kernel hands out for
+    # binding to 0 can be handed out again at once as the local port of another test's connection.
+    while True:
+        port = random.randrange(20000, 32000)
+        with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+            try:
+                probe.bind(("127.0.0.1", port))
+            except OSError:
+                continue
+            return port
 
 
 def main():
@@ -78,9 +87,17 @@ def main():
     parser.add_argument("folder")
     parser.add_argument("--reject", action="append", default=[])
     args = parser.parse_args()
-    port = free_port()
-    controller = Controller(Sink(args.folder, args.reject), hostname="127.0.0.1", port=port)
-    controller.start()
+    # The free port may be taken by another test between the probe and the bind: try another one.
+    sink = Sink(args.folder, args.reject)
+    for attempt in range(20):
+        port = free_port()
+        controller = Controller(sink, hostname="127.0.0.1", port=port)
+        try:
+            controller.start()
+            break
+        except OSError as error:
+            if error.errno != errno.EADDRINUSE or attempt == 19:
+                raise
     print("ready %d" % port, flush=True)
     try:
         sys.stdin.read()
