@@ -119,7 +119,18 @@ chmod 0777 "$state/share"
 
 # A free port on the loopback: smbnetfs reaches a server on another port than 445 through a path
 # element "HOST:PORT".
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])') \
+# Taken below the kernel's ephemeral range, which other tests' connections draw from.
+port=$(python3 -c '
+import random, socket
+while True:
+    p = random.randrange(20000, 32000)
+    s = socket.socket()
+    try:
+        s.bind(("127.0.0.1", p))
+    except OSError:
+        continue
+    print(p)
+    break') \
   || skip "no free port on 127.0.0.1"
 
 cat >"$state/server/smb.conf" <<EOF
