@@ -50,6 +50,8 @@ FileErrorKind ClassifyFileError(int errorCode, const QString& path)
         return FileErrorKind::Moved;
     case EBADMSG:
         return FileErrorKind::Damaged;
+    case EBUSY:
+        return FileErrorKind::InUse;
     default:
         return FileErrorKind::Other;
     }
@@ -86,6 +88,8 @@ QString DescribeFileError(FileErrorKind kind)
         return QStringLiteral("ファイルが壊れています。");
     case FileErrorKind::Moved:
         return QStringLiteral("データは次のフォルダーに移動しました。このフォルダーには書き込めません。");
+    case FileErrorKind::InUse:
+        return QStringLiteral("ファイルが他のパソコンで使用中のため置き換えられませんでした。しばらくしてからもう一度操作して下さい。");
     case FileErrorKind::Other:
         break;
     }
@@ -100,6 +104,7 @@ FileErrorAction ActionForFileError(FileErrorKind kind)
     case FileErrorKind::NotAFile:
     case FileErrorKind::Damaged:
     case FileErrorKind::Moved:
+    case FileErrorKind::InUse:
         return FileErrorAction::MessageOnly;
     case FileErrorKind::Other:
         return FileErrorAction::Nothing;

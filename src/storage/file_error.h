@@ -20,6 +20,7 @@ enum class FileErrorKind {
     NotAFile,     // a folder or a device stands where a data file belongs
     Damaged,      // the file's content is not in the program's format
     Moved,        // the data of the folder have moved to another folder (the failure's path)
+    InUse,        // another client kept the file open for longer than a replacement waits
     Other,
 };
 

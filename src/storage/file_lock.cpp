@@ -1,7 +1,10 @@
 #include "storage/file_lock.h"
 
+#include "storage/platform_file.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -41,24 +44,33 @@ QByteArray readAll(const QString& path)
     return file.readAll();
 }
 
-// Removes a closed file, trying again while a file server refuses because another client has it
-// open for a moment (EBUSY); any other refusal is final at once.
-bool removeWithRetry(const QString& path)
+// Removes a closed file or an empty folder, trying again while a file server refuses because
+// another client has it open for a moment (EBUSY); any other refusal is final at once. ENOTEMPTY
+// when a folder holds something.
+IoResult removeWithRetry(const QString& path)
 {
     QElapsedTimer tried;
     tried.start();
     for (;;) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            return IoResult::success();
+        IoResult removed = IoResult::success();
+        if (info.isDir() && !info.isSymLink()) {
+            removed = RemoveEmptyFolder(path);
+        } else {
 #ifdef Q_OS_WIN
-        if (QFile::remove(path) || !QFileInfo::exists(path))
-            return true;
+            if (!QFile::remove(path) && QFileInfo::exists(path))
+                removed = IoResult::failure(path, EBUSY, QStringLiteral("cannot remove the file"));
 #else
-        if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
-            return true;
-        if (errno != EBUSY)
-            return false;
+            if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+                removed = IoResult::failure(path, errno, QStringLiteral("cannot remove the file"));
 #endif
-        if (tried.elapsed() >= RemoveRetryMs)
-            return false;
+        }
+        if (removed || removed.errorCode == ENOENT)
+            return IoResult::success();
+        if (removed.errorCode != EBUSY || tried.elapsed() >= RemoveRetryMs)
+            return removed;
         QThread::msleep(20);
     }
 }
@@ -139,6 +151,38 @@ Seen look(const QString& path)
     return {true, info.size(), info.lastModified()};
 }
 
+// Where the owner of the lock at `path` is written: the file inside the lock folder; a plain file
+// in the lock's place is the lock of an earlier version of this program, which wrote the same
+// lines into the lock file itself.
+QString ownerPathOf(const QString& path)
+{
+    const QFileInfo place(path);
+    return place.isDir() && !place.isSymLink() ? FileLock::ownerFileOf(path) : path;
+}
+
+// True when the folder holds something that no lock puts there (a folder somebody made).
+bool holdsMoreThanAnOwner(const QString& path)
+{
+    const QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return names.size() > 1 || (names.size() == 1 && names.first() != FileLock::OwnerFileName);
+}
+
+// Removes a lock: its owner file, then the folder (or the plain file of an earlier version).
+IoResult removeLock(const QString& path)
+{
+    const QFileInfo place(path);
+    if (place.isDir() && !place.isSymLink()) {
+        if (const IoResult owner = removeWithRetry(FileLock::ownerFileOf(path)); !owner)
+            return owner;
+    }
+    return removeWithRetry(path);
+}
+
+bool tellingError(int code)
+{
+    return code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM || code == EROFS || code == EIO;
+}
+
 // Watches one file on this process's own clock: how long it has stayed as it was.
 class Watch {
 public:
@@ -159,14 +203,14 @@ private:
 
 } // namespace
 
-// Touches the lock file every RefreshMs while the lock is held.
+// Touches the lock's owner file every RefreshMs while the lock is held.
 struct FileLock::Refresher {
     explicit Refresher(const QString& path)
         : thread([this, path] {
               std::unique_lock<std::mutex> held(mutex);
               while (!stop.wait_for(held, std::chrono::milliseconds(RefreshMs), [this] { return stopping; })) {
                   QFile file(path);
-                  if (file.open(QIODevice::ReadWrite))
+                  if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
                       file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
               }
           })
@@ -204,98 +248,113 @@ IoResult FileLock::take()
     if (isLocked())
         return IoResult::success();
     m_takenOverFrom.clear();
-    // A folder or a link in the lock file's place is never another client's lock: it would keep
-    // every writer waiting for good. Say what is there instead.
-    const QFileInfo place(m_path);
-    if (place.isSymLink())
+    // A link in the lock's place is never another client's lock: it would keep every writer
+    // waiting for good. Say what is there instead.
+    if (QFileInfo(m_path).isSymLink())
         return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
-    if (place.isDir())
-        return IoResult::failure(m_path, EISDIR, m_what + QStringLiteral(" is a folder"));
 
     const QString host = QSysInfo::machineHostName();
     const QByteArray contents = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
         + QCoreApplication::applicationName().toUtf8() + '\n' + host.toUtf8() + '\n'
         + QByteArray::number(QRandomGenerator::system()->generate64(), 16) + '\n';
     const QString takeoverPath = m_path + QStringLiteral(".takeover");
+    const QString ownerPath = ownerFileOf(m_path);
 
     QElapsedTimer waited;
     waited.start();
     Watch lockWatch;
     Watch takeoverWatch;
-    QByteArray ownerSeen;      // the contents of the lock file as last read
-    Seen ownerSeenAt;          // and the state of the file when it was read
+    QByteArray ownerSeen;      // the owner's lines as last read
+    Seen ownerSeenAt;          // and the state of the owner file when they were read
     QString takingOverFrom;
     int vanished = 0;
     for (;;) {
-        {
-            QFile file(m_path);
+        const IoResult made = MakeFolderExclusively(m_path);
+        if (made) {
+            QFile owner(ownerPath);
             errno = 0;
-            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                const bool written = file.write(contents) == contents.size() && file.flush();
-                const int code = errno;
-                file.close();
-                if (!written || file.error() != QFileDevice::NoError) {
-                    QFile::remove(m_path);
-                    const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
-                        || code == EROFS || code == EIO;
-                    return IoResult::failure(m_path, telling ? code : EIO, m_what + QStringLiteral(" cannot be created"));
-                }
-                m_contents = contents;
-                HeldLocks::add(contents);
-                m_takenOverFrom = takingOverFrom;
-                m_refresher = std::make_unique<Refresher>(m_path);
-                return IoResult::success();
-            }
+            const bool written = owner.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                && owner.write(contents) == contents.size() && owner.flush();
             const int code = errno;
-            if (!QFileInfo::exists(m_path)) {
-                if (QFileInfo(m_path).isSymLink())
-                    return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
-                // Another client's lock that went in between is tried again at once, a few times;
-                // otherwise the file cannot be created here (a missing folder, a full disk, a
-                // folder without write permission).
-                if (code == EEXIST && ++vanished < 100)
-                    continue;
-                const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
-                    || code == EROFS || code == EIO || code == ENOENT;
-                return IoResult::failure(m_path, telling ? code : EIO, m_what + QStringLiteral(" cannot be created"));
+            owner.close();
+            if (!written || owner.error() != QFileDevice::NoError) {
+                removeLock(m_path);
+                return IoResult::failure(m_path, tellingError(code) ? code : EIO, m_what + QStringLiteral(" cannot be created"));
             }
+            m_contents = contents;
+            HeldLocks::add(contents);
+            m_takenOverFrom = takingOverFrom;
+            m_refresher = std::make_unique<Refresher>(ownerPath);
+            return IoResult::success();
+        }
+        const QFileInfo place(m_path);
+        if (!place.exists()) {
+            if (place.isSymLink())
+                return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
+            // Another client's lock that went in between is tried again at once, a few times;
+            // otherwise the lock cannot be made here (a missing folder, a full disk, a folder
+            // without write permission).
+            if (made.errorCode == EEXIST && ++vanished < 100)
+                continue;
+            const int code = made.errorCode;
+            return IoResult::failure(m_path, tellingError(code) || code == ENOENT ? code : EIO,
+                                     m_what + QStringLiteral(" cannot be created"));
+        }
+        if (place.isSymLink())
+            return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
+        if (place.isDir() && holdsMoreThanAnOwner(m_path))
+            return IoResult::failure(m_path, EISDIR, m_what + QStringLiteral(" is a folder that is not a lock"));
+        if (!place.isDir() && !place.isFile()) {
+            // Looked at while its holder removed it: try again; a device or a pipe stays.
+            const QFileInfo again(m_path);
+            if (!again.exists() && ++vanished < 100)
+                continue;
+            if (!again.isDir() && !again.isFile())
+                return IoResult::failure(m_path, EINVAL, m_what + QStringLiteral(" is not a file"));
         }
 
-        const Seen now = look(m_path);
+        const QString seenOwnerPath = ownerPathOf(m_path);
+        const Seen now = look(seenOwnerPath);
         lockWatch.see(now);
         if (!(now == ownerSeenAt)) {
-            ownerSeen = readAll(m_path);
+            ownerSeen = readAll(seenOwnerPath);
             ownerSeenAt = now;
         }
         const Owner owner = ownerOf(ownerSeen);
-        const bool abandoned = now.size == 0 && lockWatch.unchangedMs() >= AbandonedLockMs;
+        // A lock folder without its owner's lines (a client that ended between the two steps, or
+        // a release the server refused) is abandoned after a short while.
+        const bool abandoned = now.size <= 0 && lockWatch.unchangedMs() >= AbandonedLockMs;
         const bool thisHost = !ownerSeen.isEmpty() && owner.host == host;
         const bool endedHere = thisHost
             && (owner.pid == QCoreApplication::applicationPid() ? !HeldLocks::contains(ownerSeen)
                                                                 : processIsGone(owner.pid));
-        const bool stale = now.exists && lockWatch.unchangedMs() >= StaleMs;
+        const bool stale = lockWatch.unchangedMs() >= StaleMs;
         if (abandoned || endedHere || stale) {
-            // One waiter at a time takes a dead lock over, under a second lock file, and only
-            // the very file it judged: a fresh lock that another waiter made meanwhile stays.
-            QFile guard(takeoverPath);
-            errno = 0;
-            if (guard.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                guard.close();
-                if (look(m_path) == now && readAll(m_path) == ownerSeen && removeWithRetry(m_path)) {
-                    takingOverFrom = owner.host.isEmpty()
-                        ? QString()
-                        : QStringLiteral("%1 (%2)").arg(owner.host).arg(owner.pid);
-                    lockWatch.forget();
+            // One waiter at a time takes a dead lock over, under a second lock (a folder too),
+            // and only the very lock it judged: a fresh lock that another waiter made meanwhile
+            // stays.
+            const IoResult guarded = MakeFolderExclusively(takeoverPath);
+            if (guarded) {
+                if (look(ownerPathOf(m_path)) == now && readAll(ownerPathOf(m_path)) == ownerSeen) {
+                    const IoResult removed = removeLock(m_path);
+                    if (!removed && removed.errorCode == ENOTEMPTY) {
+                        removeWithRetry(takeoverPath);
+                        return IoResult::failure(m_path, EISDIR, m_what + QStringLiteral(" is a folder that is not a lock"));
+                    }
+                    if (removed) {
+                        takingOverFrom = owner.host.isEmpty()
+                            ? QString()
+                            : QStringLiteral("%1 (%2)").arg(owner.host).arg(owner.pid);
+                        lockWatch.forget();
+                    }
                 }
                 removeWithRetry(takeoverPath);
                 continue;
             }
-            const int code = errno;
+            const int code = guarded.errorCode;
             if (!QFileInfo::exists(takeoverPath) && code != EEXIST) {
-                // The folder refuses new files: the lock could not be made here either.
-                const bool telling = code == ENOSPC || code == EDQUOT || code == EACCES || code == EPERM
-                    || code == EROFS || code == EIO;
-                return IoResult::failure(m_path, telling ? code : EIO, m_what + QStringLiteral(" cannot be created"));
+                // The folder refuses new entries: the lock could not be made here either.
+                return IoResult::failure(m_path, tellingError(code) ? code : EIO, m_what + QStringLiteral(" cannot be created"));
             }
             // A waiter that ended while taking over leaves its guard behind.
             takeoverWatch.see(look(takeoverPath));
@@ -315,13 +374,14 @@ void FileLock::release()
     if (!isLocked())
         return;
     m_refresher.reset();
-    // Only this holder's own file goes: after a long stall another client may have taken the
+    const QString ownerPath = ownerFileOf(m_path);
+    // Only this holder's own lock goes: after a long stall another client may have taken the
     // lock over.
-    if (readAll(m_path) == m_contents && !removeWithRetry(m_path)) {
-        // The server keeps refusing the removal: an emptied file is taken over by the next
-        // client after a short while, instead of the stale time.
-        QFile file(m_path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (readAll(ownerPath) == m_contents && !removeLock(m_path)) {
+        // The server keeps refusing the removal: an owner file emptied (or gone, with the folder
+        // left) is taken over by the next client after a short while, instead of the stale time.
+        QFile file(ownerPath);
+        if (file.exists() && file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.close();
     }
     HeldLocks::remove(m_contents);
@@ -333,7 +393,12 @@ void FileLock::keepAlive()
     if (!isLocked())
         return;
     // Opened without truncating: the owner's details in the file stay as they are.
-    QFile file(m_path);
-    if (file.open(QIODevice::ReadWrite))
+    QFile file(ownerFileOf(m_path));
+    if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
+}
+
+QString FileLock::ownerFileOf(const QString& path)
+{
+    return path + u'/' + OwnerFileName;
 }

@@ -1,11 +1,11 @@
 #include "storage/ledger_image.h"
 
+#include "storage/file_replacement.h"
 #include "storage/platform_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cerrno>
 
 namespace {
@@ -40,21 +40,11 @@ IoResult ReadLedgerImage(const QString& path, LedgerImage& image)
 IoResult ReplaceLedgerFile(const QString& path, const std::vector<const char*>& records,
                            const LedgerWriteProgress& progress)
 {
-    // QSaveFile would write through a link to its target.
-    if (const IoResult link = RefuseSymbolicLink(path); !link)
-        return link;
-    if (QFileInfo(path).isDir())
-        return IoResult::failure(path, EISDIR, QStringLiteral("a folder"));
     const int total = int(records.size());
-    QSaveFile out(path);
-    out.setDirectWriteFallback(false);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly))
-        return IoResult::failure(path, errnoOr(EACCES), out.errorString());
-    auto cancelled = [&out, &path] {
-        out.cancelWriting();
-        return IoResult::failure(path, ECANCELED, QStringLiteral("cancelled"));
-    };
+    FileReplacement out(path);
+    if (const IoResult opened = out.open(); !opened)
+        return opened;
+    const auto cancelled = [&path] { return IoResult::failure(path, ECANCELED, QStringLiteral("cancelled")); };
     if (progress && !progress(0, total))
         return cancelled();
     QByteArray block;
@@ -64,28 +54,22 @@ IoResult ReplaceLedgerFile(const QString& path, const std::vector<const char*>& 
         block.append(records[size_t(k)], RecordLength - 2);
         block.append("\r\n", 2);
         if ((k + 1) % BlockRecords == 0 || k + 1 == total) {
-            // Past Qt's buffer: a disk that fills up part-way fails the commit (see WriteBytesAt).
-            if (const IoResult written = WriteBytesAt(out, offset, block.constData(), block.size(), false); !written) {
-                out.cancelWriting();
-                return IoResult::failure(path, written.errorCode, written.detail);
-            }
+            if (const IoResult written = out.write(offset, block.constData(), block.size()); !written)
+                return written;
             offset += block.size();
             block.clear();
             if (progress && !progress(k + 1, total))
                 return cancelled();
         }
     }
-    // commit() syncs the temporary file to the disk before it renames it over the ledger.
-    errno = 0;
-    if (!out.commit())
-        return IoResult::failure(path, errnoOr(EIO), out.errorString());
-    return IoResult::success();
+    // The temporary file is synced to the disk before it is renamed over the ledger.
+    return out.commit();
 }
 
 void RemoveLeftoverLedgerTemporaries(const QString& path)
 {
     const QFileInfo ledger(path);
-    // QSaveFile names its temporary file after the target with six characters appended.
+    // A replacement names its temporary file after the target with six characters appended.
     static const QRegularExpression suffix(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
     const QDir folder = ledger.absoluteDir();
     const QString prefix = ledger.fileName();

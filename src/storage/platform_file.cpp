@@ -1,6 +1,9 @@
 #include "storage/platform_file.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+#include <algorithm>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
@@ -38,6 +41,27 @@ IoResult relativePathRefused(const QString& path)
 {
     return IoResult::failure(path, EINVAL, QStringLiteral("not an absolute path"));
 }
+
+// Waits between the tries of a refused rename: short at first (a reader closes the file within
+// moments), then longer, until the patience is used up.
+class RenameRetry {
+public:
+    explicit RenameRetry(std::chrono::milliseconds patience) : m_patience(patience) { m_clock.start(); }
+    bool waitOnce()
+    {
+        const qint64 left = m_patience.count() - m_clock.elapsed();
+        if (left <= 0)
+            return false;
+        QThread::msleep(ulong(std::min<qint64>(left, m_pause)));
+        m_pause = std::min(m_pause * 2, 500);
+        return true;
+    }
+
+private:
+    std::chrono::milliseconds m_patience;
+    QElapsedTimer m_clock;
+    int m_pause = 20;
+};
 
 } // namespace
 
@@ -262,26 +286,94 @@ std::optional<FileIdentity> IdentityOfFile(const QString& path)
 
 #ifdef Q_OS_WIN
 
-IoResult ReplaceFileByRename(const QString& from, const QString& to)
+IoResult MakeFolderExclusively(const QString& path)
+{
+    if (QDir::isRelativePath(path))
+        return relativePathRefused(path);
+    const QString native = QDir::toNativeSeparators(path);
+    if (CreateDirectoryW(reinterpret_cast<LPCWSTR>(native.utf16()), nullptr))
+        return IoResult::success();
+    const DWORD error = GetLastError();
+    const int code = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? EEXIST
+        : error == ERROR_ACCESS_DENIED                                          ? EACCES
+        : error == ERROR_PATH_NOT_FOUND                                         ? ENOENT
+        : error == ERROR_DISK_FULL                                              ? ENOSPC
+                                                                                : EIO;
+    return IoResult::failure(path, code, QStringLiteral("cannot create the folder"));
+}
+
+IoResult RemoveEmptyFolder(const QString& path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    if (RemoveDirectoryW(reinterpret_cast<LPCWSTR>(native.utf16())))
+        return IoResult::success();
+    const DWORD error = GetLastError();
+    const int code = error == ERROR_DIR_NOT_EMPTY ? ENOTEMPTY
+        : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT
+        : error == ERROR_SHARING_VIOLATION                               ? EBUSY
+                                                                         : EACCES;
+    return IoResult::failure(path, code, QStringLiteral("cannot remove the folder"));
+}
+
+IoResult ReplaceFileByRename(const QString& from, const QString& to, std::chrono::milliseconds patience)
 {
     const QString nativeFrom = QDir::toNativeSeparators(from);
     const QString nativeTo = QDir::toNativeSeparators(to);
-    if (MoveFileExW(reinterpret_cast<LPCWSTR>(nativeFrom.utf16()), reinterpret_cast<LPCWSTR>(nativeTo.utf16()),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return IoResult::success();
-    const DWORD error = GetLastError();
-    return IoResult::failure(to, error == ERROR_ACCESS_DENIED ? EACCES : EIO, QStringLiteral("cannot replace the file"));
+    RenameRetry retry(patience);
+    for (;;) {
+        if (MoveFileExW(reinterpret_cast<LPCWSTR>(nativeFrom.utf16()), reinterpret_cast<LPCWSTR>(nativeTo.utf16()),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return IoResult::success();
+        const DWORD error = GetLastError();
+        const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (busy && retry.waitOnce())
+            continue;
+        const int code = error == ERROR_ACCESS_DENIED ? EACCES : busy ? EBUSY : EIO;
+        return IoResult::failure(to, code, QStringLiteral("cannot replace the file"));
+    }
 }
 
 #else
 
-IoResult ReplaceFileByRename(const QString& from, const QString& to)
+IoResult MakeFolderExclusively(const QString& path)
+{
+    if (QDir::isRelativePath(path))
+        return relativePathRefused(path);
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return IoResult::success();
+    const int error = errno;
+    return IoResult::failure(path, error, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+IoResult RemoveEmptyFolder(const QString& path)
+{
+    if (::rmdir(QFile::encodeName(path).constData()) == 0)
+        return IoResult::success();
+    const int error = errno == EEXIST ? ENOTEMPTY : errno;
+    return IoResult::failure(path, error, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+IoResult ReplaceFileByRename(const QString& from, const QString& to, std::chrono::milliseconds patience)
 {
     if (QDir::isRelativePath(from) || QDir::isRelativePath(to))
         return relativePathRefused(QDir::isRelativePath(from) ? from : to);
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return IoResult::failure(to, errno, QStringLiteral("cannot replace the file"));
-    return IoResult::success();
+    const QByteArray fromName = QFile::encodeName(from);
+    const QByteArray toName = QFile::encodeName(to);
+    RenameRetry retry(patience);
+    for (;;) {
+        if (::rename(fromName.constData(), toName.constData()) == 0)
+            return IoResult::success();
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        // EEXIST is what a rename over a plain file says only when the server holds it open
+        // for another client.
+        const bool busy = error == EBUSY || error == EEXIST || error == ETXTBSY;
+        if (busy && retry.waitOnce())
+            continue;
+        return IoResult::failure(to, busy ? EBUSY : error,
+                                 busy ? QStringLiteral("the file is in use by another client") : QStringLiteral("cannot replace the file"));
+    }
 }
 
 #endif

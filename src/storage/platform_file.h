@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <chrono>
 #include <optional>
 
 // Forces the file's written data to the disk (fsync / FlushFileBuffers). Returns false on failure.
@@ -52,6 +53,18 @@ std::optional<FileIdentity> IdentityOfFile(const QString& path);
 // half line stays at the end.
 IoResult AppendBlockToFile(const QString& path, const QByteArray& block);
 
+// Creates the folder `path` in one step, failing with EEXIST when anything stands there already.
+// Of clients that create the same folder at once, on a local disk or a file server, exactly one
+// succeeds: unlike an exclusive file creation, which some SMB clients (smbnetfs over FUSE) do not
+// pass on to the server, so that two hosts can both "create" the same new file.
+IoResult MakeFolderExclusively(const QString& path);
+
+// Removes an empty folder. ENOTEMPTY when something is inside; EBUSY (a file server) as it comes.
+IoResult RemoveEmptyFolder(const QString& path);
+
 // Puts the file `from` in the place of `to` in one step (rename over it): `to` is either the old
-// file or the whole new one. Both lie in the same folder.
-IoResult ReplaceFileByRename(const QString& from, const QString& to);
+// file or the whole new one. Both lie in the same folder. A rename the file server refuses because
+// another client has `to` open (SMB: EBUSY on the same client, EEXIST through another; Windows:
+// a sharing violation) is tried again until `patience` is used up, and then fails with EBUSY.
+IoResult ReplaceFileByRename(const QString& from, const QString& to,
+                             std::chrono::milliseconds patience = std::chrono::milliseconds(10000));

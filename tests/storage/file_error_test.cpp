@@ -22,6 +22,7 @@ TEST(FileErrorStop, TheKindOfErrorDecidesMessageAndEnd)
         {ENAMETOOLONG, FileErrorKind::BadFileName, true, true},
         {EIO, FileErrorKind::DiskNotReady, true, true},
         {ENOTDIR, FileErrorKind::PathNotFound, true, true},
+        {EBUSY, FileErrorKind::InUse, true, false},
         {EEXIST, FileErrorKind::Other, false, false},
     };
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 #include "support/temp_client_support.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -13,27 +14,34 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-// A client that ended between creating the lock file and writing into it leaves an empty file;
-// it must not keep the other clients out until the stale time.
-TEST(LedgerLock, AnEmptyLockFileLeftByAnEndedClientIsTakenOver)
+// A client that ended between creating the lock and writing its owner leaves an empty lock folder
+// (an earlier version: an empty lock file); it must not keep the other clients out until the stale
+// time.
+TEST(LedgerLock, AnEmptyLockLeftByAnEndedClientIsTakenOver)
 {
-    TempClient client;
-    const QString path = client.dataFolder() + DataFileName::LedgerLock;
-    TempClient::writeBytes(path, QByteArray());
+    for (const bool folder : {true, false}) {
+        TempClient client;
+        const QString path = client.dataFolder() + DataFileName::LedgerLock;
+        if (folder)
+            ASSERT_TRUE(QDir().mkdir(path));
+        else
+            TempClient::writeBytes(path, QByteArray());
 
-    LedgerLock lock(client.state);
-    const IoResult taken = lock.take();
+        LedgerLock lock(client.state);
+        const IoResult taken = lock.take();
 
-    ASSERT_TRUE(taken.ok) << taken.detail.toStdString();
-    EXPECT_GT(QFile(path).size(), 0); // now holds this process's lock information
+        ASSERT_TRUE(taken.ok) << taken.detail.toStdString();
+        EXPECT_TRUE(QFileInfo(path).isDir());
+        EXPECT_GT(QFile(FileLock::ownerFileOf(path)).size(), 0); // now holds this process's lock information
+    }
 }
 
-// Other clients take over a lock whose file has not changed for the stale time (30 s): a holder
-// that works longer (the data transfer) keeps its file's time fresh, and its owner details.
+// Other clients take over a lock whose owner file has not changed for the stale time: a holder
+// that works longer (the data transfer) keeps its time fresh, and its owner details.
 TEST(LedgerLock, KeepAliveRefreshesTheLockFilesTimeAndKeepsItsOwner)
 {
     TempClient client;
-    const QString path = client.dataFolder() + DataFileName::LedgerLock;
+    const QString path = FileLock::ownerFileOf(client.dataFolder() + DataFileName::LedgerLock);
     LedgerLock lock(client.state);
     ASSERT_TRUE(lock.take().ok);
     const QByteArray owner = TempClient::readBytes(path);
@@ -62,8 +70,9 @@ QByteArray lockContents(qint64 pid, const QString& host)
 TEST(FileLockTest, AHolderKeepsItsLockFileFreshWithoutBeingAsked)
 {
     TempClient client;
-    const QString path = client.dataFolder() + DataFileName::LedgerLock;
-    FileLock lock(path, QStringLiteral("the ledger lock"));
+    const QString lockPath = client.dataFolder() + DataFileName::LedgerLock;
+    const QString path = FileLock::ownerFileOf(lockPath);
+    FileLock lock(lockPath, QStringLiteral("the ledger lock"));
     ASSERT_TRUE(lock.take().ok);
     {
         QFile file(path);
@@ -73,11 +82,12 @@ TEST(FileLockTest, AHolderKeepsItsLockFileFreshWithoutBeingAsked)
     QThread::msleep(FileLock::RefreshMs + 700);
     EXPECT_LT(QFileInfo(path).lastModified().secsTo(QDateTime::currentDateTime()), 10);
     lock.release();
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFileInfo::exists(lockPath));
 }
 
-// A lock left by a process of this host that has ended is taken over at once; one of another
-// host that stays unchanged is taken over after the stale time, and says whose it was.
+// A lock left by a process of this host that has ended is taken over at once, in the folder form
+// and in the plain file of an earlier version; one of another host that stays unchanged is taken
+// over after the stale time, and says whose it was.
 TEST(FileLockTest, LocksOfEndedProcessesAndDeadHostsAreTakenOver)
 {
     TempClient client;
@@ -86,16 +96,22 @@ TEST(FileLockTest, LocksOfEndedProcessesAndDeadHostsAreTakenOver)
     ended.start(QStringLiteral("true"));
     ASSERT_TRUE(ended.waitForFinished());
     const qint64 endedPid = ended.processId() ? ended.processId() : 999999;
-    TempClient::writeBytes(path, lockContents(endedPid, QSysInfo::machineHostName()));
-    {
+    for (const bool folder : {true, false}) {
+        if (folder) {
+            ASSERT_TRUE(QDir().mkdir(path));
+            TempClient::writeBytes(FileLock::ownerFileOf(path), lockContents(endedPid, QSysInfo::machineHostName()));
+        } else {
+            TempClient::writeBytes(path, lockContents(endedPid, QSysInfo::machineHostName()));
+        }
         FileLock lock(path, QStringLiteral("the ledger lock"));
         QElapsedTimer took;
         took.start();
-        ASSERT_TRUE(lock.take().ok);
+        ASSERT_TRUE(lock.take().ok) << folder;
         EXPECT_LT(took.elapsed(), 2000);
     }
 
-    TempClient::writeBytes(path, lockContents(4242, QStringLiteral("other-pc")));
+    ASSERT_TRUE(QDir().mkdir(path));
+    TempClient::writeBytes(FileLock::ownerFileOf(path), lockContents(4242, QStringLiteral("other-pc")));
     FileLock lock(path, QStringLiteral("the ledger lock"));
     QElapsedTimer took;
     took.start();
@@ -103,5 +119,6 @@ TEST(FileLockTest, LocksOfEndedProcessesAndDeadHostsAreTakenOver)
     ASSERT_TRUE(taken.ok) << taken.detail.toStdString();
     EXPECT_GE(took.elapsed(), FileLock::StaleMs);
     EXPECT_EQ(lock.takenOverFrom(), QStringLiteral("other-pc (4242)"));
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".takeover")));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".takeover")));
+    EXPECT_NE(TempClient::readBytes(FileLock::ownerFileOf(path)), lockContents(4242, QStringLiteral("other-pc")));
 }

@@ -71,7 +71,11 @@ TEST(NoFollow, ALockPathThatIsAFolderOrALinkIsNamedNotTakenForAnotherClient)
         std::function<void(const QString& lock, const QString& root)> place;
         int errorCode;
     } cases[] = {
-        {"folder", [](const QString& lock, const QString&) { QDir().mkpath(lock); }, EISDIR},
+        {"folder with other things in it",
+         [](const QString& lock, const QString&) {
+             QDir().mkpath(lock + u"/notes"_s);
+         },
+         EISDIR},
         {"link", [](const QString& lock, const QString& root) { QFile::link(root + u"/nowhere"_s, lock); }, ELOOP},
     };
     for (const auto& c : cases) {

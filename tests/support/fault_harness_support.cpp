@@ -109,12 +109,16 @@ QList<long> SampleCalls(long total, int limit)
 
 bool IsHarmlessLeftover(const QString& relativePath, const FolderSnapshot& before, const FolderSnapshot& after)
 {
-    if (relativePath == QStringLiteral("Ma在庫品.lck") || relativePath == QStringLiteral("Ma在庫品基礎.lck")
-        || relativePath == QStringLiteral("Ma在庫品仮.dat"))
+    static const QRegularExpression lock(QStringLiteral("^Ma在庫品(基礎)?\\.lck(/owner|\\.takeover)?$"));
+    if (lock.match(relativePath).hasMatch() || relativePath == QStringLiteral("Ma在庫品仮.dat"))
         return true;
     static const QRegularExpression temporary(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
     const QRegularExpressionMatch match = temporary.match(relativePath);
-    return match.hasMatch() && (before.contains(match.captured(1)) || after.contains(match.captured(1)));
+    // The temporary file of a replacement whose removal the disk refused too: of a data file,
+    // or of the rollover's working copy, which exists only while the rollover runs.
+    return match.hasMatch()
+        && (before.contains(match.captured(1)) || after.contains(match.captured(1))
+            || match.captured(1) == QStringLiteral("Ma在庫品年度更新中.dat"));
 }
 
 QStringList CompareWithStates(const FolderSnapshot& now, const FolderSnapshot& before, const FolderSnapshot& after)

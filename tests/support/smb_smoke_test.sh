@@ -78,7 +78,8 @@ first=$!
 pc_cli 2 generate 20 >"$TEV_SMB_STATE/gen2.out" 2>&1 || fail "generate on PC2: $(cat "$TEV_SMB_STATE/gen2.out")"
 wait $first || fail "generate on PC1: $(cat "$TEV_SMB_STATE/gen1.out")"
 out=$(pc_cli 1 info 2>&1)
-grep -qx "records: 340" <<<"$out" || fail "the two hosts' items are not all there: $out"
+grep -qx "records: 340" <<<"$out" \
+  || fail "the two hosts' items are not all there: $out; PC1: $(cat "$TEV_SMB_STATE/gen1.out"); PC2: $(cat "$TEV_SMB_STATE/gen2.out")"
 
 # A lock left by a host that died (a file nobody keeps fresh) is taken over after the stale time.
 printf '4242
@@ -91,6 +92,40 @@ out=$(pc_cli 1 generate 1 2>&1) || fail "PC1 could not take over the dead host's
 took=$(($(date +%s) - started))
 echo "a dead host's lock kept PC1 waiting ${took} s"
 [ ! -e "$TEV_SMB_SERVER_DIR/data/Ma在庫品.lck" ] || fail "the lock stayed behind after the takeover"
+
+# A whole-ledger commit renames the new ledger over the old one, which SMB refuses while another
+# client has the old one open: the commit waits for the reader, and one that keeps it open past the
+# wait is told so, with the ledger as it was and no temporary file left.
+ledger_rel=data/Ma在庫品.dat
+hold_open() { # N SECONDS: PC N keeps the ledger open for SECONDS
+  "$TEV_SMB_PC" "tev-pc$1" python3 -c 'import sys, time
+f = open(sys.argv[1], "rb"); print("open", flush=True); time.sleep(float(sys.argv[2]))' \
+    "$(eval echo "\$TEV_SMB_PC$1")/$ledger_rel" "$2"
+}
+before=$(md5sum <"$TEV_SMB_SERVER_DIR/$ledger_rel")
+coproc HOLDER { hold_open 2 3; }
+holder=$HOLDER_PID
+read -r _ <&"${HOLDER[0]}"
+started=$(date +%s)
+out=$(pc_cli 1 sort 2>&1) || fail "sort on PC1 while PC2 read the ledger for 3 s: $out"
+echo "a reader on PC2 kept PC1's sort waiting $(($(date +%s) - started)) s"
+wait "$holder" 2>/dev/null
+after=$(md5sum <"$TEV_SMB_SERVER_DIR/$ledger_rel")
+[ "$before" != "$after" ] || fail "the sort did not replace the ledger"
+out=$(pc_cli 2 info 2>&1)
+grep -qx "records: 341" <<<"$out" || fail "items were lost by the sort: $out"
+
+pc_cli 1 generate 1 >/dev/null 2>&1 || fail "generate before the long reader"
+before=$(md5sum <"$TEV_SMB_SERVER_DIR/$ledger_rel")
+coproc HOLDER { hold_open 2 14; }
+holder=$HOLDER_PID
+read -r _ <&"${HOLDER[0]}"
+out=$(pc_cli 1 sort 2>&1) && fail "sort on PC1 reported success while PC2 kept the ledger open: $out"
+grep -q "使用中" <<<"$out" || fail "the refused sort does not say the ledger is in use: $out"
+wait "$holder" 2>/dev/null
+[ "$(md5sum <"$TEV_SMB_SERVER_DIR/$ledger_rel")" = "$before" ] || fail "the refused sort changed the ledger"
+ls -a "$TEV_SMB_SERVER_DIR/data/" | grep -q '^Ma在庫品\.dat\.' && fail "a temporary file stayed: $(ls -a "$TEV_SMB_SERVER_DIR/data/")"
+ls "$TEV_SMB_SERVER_DIR/data/" | grep -q '\.lck$' && fail "a lock file stayed behind the refused sort"
 
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed"
