@@ -297,13 +297,17 @@ IoResult FileLock::take()
             if (made.errorCode == EEXIST && ++vanished < 100)
                 continue;
             const int code = made.errorCode;
+            // A file server refuses for a moment while another client's lock folder is being
+            // removed (its delete is pending): tried again within the wait.
+            if ((code == EBUSY || code == EIO || code == EINVAL) && waited.elapsed() < LockWaitMs) {
+                QThread::msleep(PollMs);
+                continue;
+            }
             return IoResult::failure(m_path, tellingError(code) || code == ENOENT ? code : EIO,
                                      m_what + QStringLiteral(" cannot be created"));
         }
         if (place.isSymLink())
             return IoResult::failure(m_path, ELOOP, m_what + QStringLiteral(" is a symbolic link"));
-        if (place.isDir() && holdsMoreThanAnOwner(m_path))
-            return IoResult::failure(m_path, EISDIR, m_what + QStringLiteral(" is a folder that is not a lock"));
         if (!place.isDir() && !place.isFile()) {
             // Looked at while its holder removed it: try again; a device or a pipe stays.
             const QFileInfo again(m_path);
@@ -315,6 +319,9 @@ IoResult FileLock::take()
 
         const QString seenOwnerPath = ownerPathOf(m_path);
         const Seen now = look(seenOwnerPath);
+        // Read only when the owner is missing: every look costs a round trip on a file server.
+        if (!now.exists && place.isDir() && holdsMoreThanAnOwner(m_path))
+            return IoResult::failure(m_path, EISDIR, m_what + QStringLiteral(" is a folder that is not a lock"));
         lockWatch.see(now);
         if (!(now == ownerSeenAt)) {
             ownerSeen = readAll(seenOwnerPath);

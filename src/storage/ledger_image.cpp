@@ -23,16 +23,19 @@ int errnoOr(int fallback)
 IoResult ReadLedgerImage(const QString& path, LedgerImage& image)
 {
     image = LedgerImage{};
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return IoResult::success();
+    // Only the open decides that there is no ledger yet (ENOENT): a look at the file that fails
+    // for a moment on a file server (while another client replaces it) must not make an empty
+    // ledger that a commit then writes over every item.
     QFile file;
     if (const IoResult opened = OpenFileNoFollow(file, path, QIODevice::ReadOnly); !opened)
-        return opened;
+        return opened.errorCode == ENOENT ? IoResult::success() : opened;
+    const qint64 size = file.size();
     errno = 0;
     image.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoResult::failure(path, errnoOr(EIO), file.errorString());
+    if (image.bytes.size() != size)
+        return IoResult::failure(path, EIO, QStringLiteral("the ledger was not read whole"));
     image.count = int(image.bytes.size() / RecordLength);
     return IoResult::success();
 }

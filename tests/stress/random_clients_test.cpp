@@ -23,6 +23,10 @@
 //
 // The run is seeded and prints its seed: TEV_RANDOM_SEED replays a run, TEV_RANDOM_SECONDS
 // changes its length, TEV_RANDOM_KEEP keeps the data folder of a failed run (with its change log).
+//
+// Run inside tests/support/smb_share.sh, the data folders lie on the file server's share and the
+// clients take turns between its two hosts, each host reaching the share through its own mount;
+// the rollover and the transfer run on this machine as a third host.
 #include "cli/cli_process_helper.h"
 #include "storage/app_state.h"
 #include "storage/item_record.h"
@@ -33,6 +37,7 @@
 #include "storage/settings_lines.h"
 #include "support/fault_harness_support.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <QProcess>
@@ -269,6 +274,31 @@ private:
     QMap<QString, QStringList> m_offences;
 };
 
+// Where the data folders lie and on which host each client runs.
+struct Placement {
+    QString pcScript;    // smb_pc.sh, which runs a command as another host; empty: all on this host
+    QStringList mounts;  // the share as each of those hosts mounts it
+
+    static Placement fromEnvironment()
+    {
+        Placement placement;
+        const QString pc1 = qEnvironmentVariable("TEV_SMB_PC1");
+        const QString pc2 = qEnvironmentVariable("TEV_SMB_PC2");
+        if (!pc1.isEmpty() && !pc2.isEmpty()) {
+            placement.pcScript = qEnvironmentVariable("TEV_SMB_PC");
+            placement.mounts = {pc1, pc2};
+        }
+        return placement;
+    }
+    bool shared() const { return !pcScript.isEmpty(); }
+    QString hostOf(int client) const { return u"tev-pc%1"_s.arg(1 + client % 2); }
+    // The same place as host `client` reaches it (`path` lies on the first host's mount).
+    QString asSeenBy(int client, const QString& path) const
+    {
+        return shared() ? mounts[client % 2] + path.mid(mounts[0].size()) : path;
+    }
+};
+
 } // namespace
 
 TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
@@ -281,7 +311,16 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString folder = dir.filePath(u"data"_s) + u'/';
+    const Placement placement = Placement::fromEnvironment();
+    // The folders of the data: here, or on the share through the first host's mount.
+    QString dataRoot = dir.path();
+    if (placement.shared()) {
+        dataRoot = placement.mounts[0] + u"/random-%1"_s.arg(QCoreApplication::applicationPid());
+        ASSERT_TRUE(QDir().mkpath(dataRoot));
+        std::printf("on the file server: clients on hosts tev-pc1 and tev-pc2 (%s, %s)\n",
+                    qPrintable(placement.mounts[0]), qPrintable(placement.mounts[1]));
+    }
+    const QString folder = dataRoot + u"/data/"_s;
     PrepareCliClientFolder(folder, u"2026/04"_s);
     seedLedger(folder);
     if (HasFatalFailure())
@@ -315,9 +354,14 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(u"TEV_CLIENT_FOLDER"_s);
         process->setProcessEnvironment(env);
-        process->start(QStringLiteral(TEV_BIN_DIR "/tev-random-client-worker"),
-                       {folder, QString::number(index), QString::number(seed + std::uint32_t(index)),
-                        QString::number(seconds), QStringLiteral(TEV_BIN_DIR "/tev-cli"), scratch});
+        const QString worker = QStringLiteral(TEV_BIN_DIR "/tev-random-client-worker");
+        const QStringList arguments{placement.asSeenBy(index, folder), QString::number(index),
+                                    QString::number(seed + std::uint32_t(index)), QString::number(seconds),
+                                    QStringLiteral(TEV_BIN_DIR "/tev-cli"), scratch};
+        if (placement.shared())
+            process->start(placement.pcScript, QStringList{placement.hostOf(index), worker} + arguments);
+        else
+            process->start(worker, arguments);
         workers.push_back(std::move(process));
     }
     // Halfway, the year end: the ledger year moves on while the clients keep working.
@@ -334,7 +378,7 @@ TEST(RandomClients, SevenClientsOnOneFolderLoseNothingTheyWereToldWasDone)
 
     // Three quarters through, the data move to another folder while the clients keep working.
     QThread::msleep(ulong(seconds) * 250);
-    const QString server = dir.filePath(u"server"_s) + u'/';
+    const QString server = dataRoot + u"/server/"_s;
     const QString admin = dir.filePath(u"pc-admin"_s) + u'/';
     ASSERT_TRUE(QDir().mkpath(server));
     ASSERT_TRUE(QDir().mkpath(admin));

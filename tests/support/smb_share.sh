@@ -204,12 +204,15 @@ for n in 1 2; do
   disable netbios = yes
   name resolve order = host
 EOF
+  # A short negative cache: one failed call must not mark the server unreachable for seconds,
+  # failing every call of the mount with EIO meanwhile.
   cat >"$home/.smb/smbnetfs.conf" <<EOF
 smb_query_browsers "false"
 use_libsecret "false"
 show_hidden_hosts "true"
 stat_workaround_depth 0
 smb_timeout 20000
+neg_cache_timeout 200
 auth "guest" ""
 EOF
   # smbnetfs ignores an "auth" line in a file that others can read.
