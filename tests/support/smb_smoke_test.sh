@@ -6,11 +6,9 @@ set -u
 cli=${1:?usage: smb_smoke_test.sh TEV_CLI}
 : "${TEV_SMB_PC1:?run inside smb_share.sh}"
 
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=smb_clients.sh
+. "$here/smb_clients.sh"
 
 # What PC1 writes, PC2 reads through its own mount, and the server has it on its disk.
 printf 'from pc1\r\n' >"$TEV_SMB_PC1/hello.txt" || fail "PC1 could not write a file on the share"
@@ -25,34 +23,9 @@ host2=$("$TEV_SMB_PC" tev-pc2 hostname)
 [ "$host1" = tev-pc1 ] && [ "$host2" = tev-pc2 ] || fail "host names: '$host1' and '$host2'"
 [ "$(hostname)" != tev-pc1 ] || fail "the host name leaked out of PC1's namespace"
 
-# A settings file: 50 lines of one quoted value each, CR LF (ASCII values are cp932 as they are).
-# Written in one go: smbnetfs cannot open a file for appending (EIO), so no ">>" on the share.
-write_settings() { # FILE LINE=VALUE…
-  local file=$1 i text=
-  shift
-  local -a values=()
-  for pair in "$@"; do values[${pair%%=*}]=${pair#*=}; done
-  for i in $(seq 1 50); do text+=$(printf '"%s"\r\n_' "${values[$i]:-}"); text=${text%_}; done
-  printf '%s' "$text" >"$file"
-}
-
 # The data folder lives on the share; each PC has a local client folder naming it through its
 # own mount.
-mkdir "$TEV_SMB_PC1/data" || fail "PC1 could not create the data folder"
-write_settings "$TEV_SMB_PC1/data/Ma在庫品基礎.dat" 9=2024/04
-for n in 1 2; do
-  client=$TEV_SMB_STATE/client$n/
-  mkdir -p "$client"
-  share_var=TEV_SMB_PC$n
-  data=${!share_var}/data/
-  write_settings "$client/MbVORN在庫品基礎.dat" "1=$data" "2=$data" 3=0
-done
-
-pc_cli() { # N ARGS…
-  local n=$1
-  shift
-  "$TEV_SMB_PC" "tev-pc$n" env TEV_CLIENT_FOLDER="$TEV_SMB_STATE/client$n/" "$cli" "$@"
-}
+make_data_folder
 
 for n in 1 2; do
   out=$(pc_cli "$n" info 2>&1)
