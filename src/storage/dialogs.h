@@ -13,6 +13,10 @@ public:
     virtual ~Dialogs() = default;
     // A message box with an OK button.
     virtual void inform(const QString& title, const QString& text) = 0;
+    // A message that does not wait for the user: the box stays open while the program works on
+    // (told while a lock is held, which a waiting box would keep from the other clients). A
+    // service without such a box informs as inform() does.
+    virtual void notify(const QString& title, const QString& text) { inform(title, text); }
     // A message box with Yes and No buttons.
     virtual Answer ask(const QString& title, const QString& text) = 0;
     // The same, with No as the button that Enter presses: for a question whose Yes writes,

@@ -409,3 +409,10 @@ QString FileLock::ownerFileOf(const QString& path)
 {
     return path + u'/' + OwnerFileName;
 }
+
+QString LockTakenOverNotice(const QString& what, const QString& owner)
+{
+    return QStringLiteral("　%1のロックを引き継ぎました。").arg(what) + u'\r'
+        + QStringLiteral("　端末 %1 のロックが、終了したか応答のなくなった処理のまま残っていました。").arg(owner) + u'\r'
+        + QStringLiteral("　その端末の作業が途中で止まっていないか確認して下さい。");
+}

@@ -20,6 +20,10 @@
 #include <QString>
 #include <memory>
 
+// The notice of a lock taken over from a client that ended or whose host stopped answering:
+// `what` names the data ("台帳"), `owner` is takenOverFrom().
+QString LockTakenOverNotice(const QString& what, const QString& owner);
+
 class FileLock {
 public:
     // `what` names the lock in a failure's detail ("the ledger lock").

@@ -16,6 +16,8 @@ IoResult LedgerLock::take()
 {
     if (const IoResult taken = m_lock.take(); !taken)
         return taken;
+    if (!m_lock.takenOverFrom().isEmpty())
+        m_state.dialogs.notify(QStringLiteral("確認"), LockTakenOverNotice(QStringLiteral("台帳"), m_lock.takenOverFrom()));
     if (const IoResult moved = RefuseWhenMoved(m_state.DataFolder); !moved) {
         m_lock.release();
         return moved;

@@ -12,6 +12,7 @@ public:
     explicit RoutedDialogs(Dialogs& target) : m_target(&target) {}
 
     void inform(const QString& title, const QString& text) override { m_target->inform(title, text); }
+    void notify(const QString& title, const QString& text) override { m_target->notify(title, text); }
     Answer ask(const QString& title, const QString& text) override { return m_target->ask(title, text); }
     Answer askDefaultNo(const QString& title, const QString& text) override
     {

@@ -47,9 +47,18 @@ IoResult change(AppState& state, const SharedSettingsChanges& changes, bool even
 
 } // namespace
 
-SharedSettingsLock::SharedSettingsLock(const AppState& state)
-    : m_lock(folderOf(SharedSettingsPath(state)) + DataFileName::SharedSettingsLock, QStringLiteral("the settings lock"))
+SharedSettingsLock::SharedSettingsLock(AppState& state)
+    : m_dialogs(state.dialogs),
+      m_lock(folderOf(SharedSettingsPath(state)) + DataFileName::SharedSettingsLock, QStringLiteral("the settings lock"))
 {
+}
+
+IoResult SharedSettingsLock::take()
+{
+    const IoResult taken = m_lock.take();
+    if (taken && !m_lock.takenOverFrom().isEmpty())
+        m_dialogs.notify(QStringLiteral("確認"), LockTakenOverNotice(QStringLiteral("設定"), m_lock.takenOverFrom()));
+    return taken;
 }
 
 IoResult ChangeSharedSettings(AppState& state, const SharedSettingsChanges& changes)

@@ -11,6 +11,7 @@
 #include <QString>
 
 struct AppState;
+class Dialogs;
 
 // Line number (1..50) and its new value; each value is stored as its FieldText.
 using SharedSettingsChanges = QList<QPair<int, QString>>;
@@ -19,12 +20,14 @@ using SharedSettingsChanges = QList<QPair<int, QString>>;
 // it too, so that a list and its count in the settings are written together.
 class SharedSettingsLock {
 public:
-    explicit SharedSettingsLock(const AppState& state);
-    IoResult take() { return m_lock.take(); }
+    explicit SharedSettingsLock(AppState& state);
+    // Tells the user (Dialogs::notify) when it took over a lock left behind.
+    IoResult take();
     void release() { m_lock.release(); }
     void keepAlive() { m_lock.keepAlive(); }
 
 private:
+    Dialogs& m_dialogs;
     FileLock m_lock;
 };
 

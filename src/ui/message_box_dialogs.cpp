@@ -54,6 +54,16 @@ void MessageBoxDialogs::inform(const QString& title, const QString& text)
     showAndWait(box);
 }
 
+void MessageBoxDialogs::notify(const QString& title, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::NoIcon, title, displayText(text), QMessageBox::Ok, parentWidget());
+    captionButtons(*box);
+    box->setObjectName(QStringLiteral("notice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 Dialogs::Answer MessageBoxDialogs::ask(const QString& title, const QString& text)
 {
     return askWithDefault(title, text, true);

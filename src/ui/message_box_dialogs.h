@@ -13,6 +13,7 @@ public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
 
     void inform(const QString& title, const QString& text) override;
+    void notify(const QString& title, const QString& text) override;
     Answer ask(const QString& title, const QString& text) override;
     Answer askDefaultNo(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt, bool secret) override;

@@ -122,3 +122,29 @@ TEST(FileLockTest, LocksOfEndedProcessesAndDeadHostsAreTakenOver)
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".takeover")));
     EXPECT_NE(TempClient::readBytes(FileLock::ownerFileOf(path)), lockContents(4242, QStringLiteral("other-pc")));
 }
+
+// Taking over a lock left behind tells the user whose it was, without waiting for an answer; a
+// free lock says nothing.
+TEST(LedgerLock, ALockTakenOverIsToldWithItsOwner)
+{
+    TempClient client;
+    const QString path = client.dataFolder() + DataFileName::LedgerLock;
+    {
+        LedgerLock free(client.state);
+        ASSERT_TRUE(free.take().ok);
+    }
+    EXPECT_TRUE(client.dialogs.shown().isEmpty());
+
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForFinished());
+    const qint64 endedPid = ended.processId() ? ended.processId() : 999999;
+    ASSERT_TRUE(QDir().mkdir(path));
+    TempClient::writeBytes(FileLock::ownerFileOf(path), lockContents(endedPid, QSysInfo::machineHostName()));
+    LedgerLock lock(client.state);
+    ASSERT_TRUE(lock.take().ok);
+    const QString owner = QStringLiteral("%1 (%2)").arg(QSysInfo::machineHostName()).arg(endedPid);
+    ASSERT_EQ(client.dialogs.shown().size(), 1);
+    EXPECT_EQ(client.dialogs.shown()[0].text, LockTakenOverNotice(QStringLiteral("台帳"), owner));
+    EXPECT_TRUE(client.dialogs.shown()[0].text.contains(owner));
+}

@@ -54,7 +54,8 @@ out=$(pc_cli 1 info 2>&1)
 grep -qx "records: 340" <<<"$out" \
   || fail "the two hosts' items are not all there: $out; PC1: $(cat "$TEV_SMB_STATE/gen1.out"); PC2: $(cat "$TEV_SMB_STATE/gen2.out")"
 
-# A lock left by a host that died (a file nobody keeps fresh) is taken over after the stale time.
+# A lock left by a host that died (nobody keeps it fresh) is taken over after the stale time, and
+# the user is told: here a lock file as the earlier version of the program made it.
 printf '4242
 tev-cli
 tev-pc2
@@ -64,6 +65,8 @@ started=$(date +%s)
 out=$(pc_cli 1 generate 1 2>&1) || fail "PC1 could not take over the dead host's lock: $out"
 took=$(($(date +%s) - started))
 echo "a dead host's lock kept PC1 waiting ${took} s"
+grep -q "台帳のロックを引き継ぎました" <<<"$out" && grep -q "tev-pc2 (4242)" <<<"$out" \
+  || fail "the takeover was not told: $out"
 [ ! -e "$TEV_SMB_SERVER_DIR/data/Ma在庫品.lck" ] || fail "the lock stayed behind after the takeover"
 
 # A whole-ledger commit renames the new ledger over the old one, which SMB refuses while another

@@ -104,6 +104,22 @@ TEST(MessageBoxDialogs, InformHasOnlyOk)
     EXPECT_EQ(seen.buttons, int(QMessageBox::Ok));
 }
 
+// A notice returns at once (the caller may hold a lock that other clients wait for) and stays
+// on screen until the user closes it.
+TEST(MessageBoxDialogs, NotifyDoesNotWaitForTheUser)
+{
+    MessageBoxDialogs dialogs;
+    dialogs.notify(QStringLiteral("確認"), QStringLiteral("一行目\r二行目"));
+    QMessageBox* notice = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QStringLiteral("notice") && widget->isVisible())
+            notice = qobject_cast<QMessageBox*>(widget);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->isModal());
+    EXPECT_EQ(notice->text(), QStringLiteral("一行目\n二行目"));
+    notice->close();
+}
+
 // The buttons speak Japanese whether or not Qt's translation is installed, and a question whose
 // Yes gives up data has いいえ under Enter.
 TEST(MessageBoxDialogs, ButtonsAreCaptionedInJapaneseAndAskDefaultNoDefaultsToNo)
