@@ -5,6 +5,7 @@ int RunExportLedger(Invocation& invocation);
 int RunExportSpec(Invocation& invocation);
 int RunExportVocab(Invocation& invocation);
 int RunMailLedger(Invocation& invocation);
+int RunCheckShare(Invocation& invocation);
 
 const QList<Command>& CommandTable()
 {
@@ -13,6 +14,10 @@ const QList<Command>& CommandTable()
          &RunInfo},
         {QStringLiteral("verify"), QString(),
          QStringLiteral("checks the ledger (length, record ends, cp932) and both settings files"), &RunVerify},
+        {QStringLiteral("check-share"), QStringLiteral("[FOLDER]"),
+         QStringLiteral("tries in the data folder (or FOLDER) the file calls shared data rely on: the lock, writing "
+                        "in place, appending, syncing, replacing by rename; prints one line per step"),
+         &RunCheckShare},
         {QStringLiteral("dump"), QStringLiteral("[--from N] [--count M]"),
          QStringLiteral("one tab-separated line per record"), &RunDump},
         {QStringLiteral("generate"), QStringLiteral("N [--seed S]"),

@@ -36,6 +36,13 @@ for n in 1 2; do
     || fail "tev-cli info on PC$n names another data folder: $out"
 done
 
+# check-share on the share: everything the program needs works; a rename over an open file and
+# the removal of an open file are refused (SMB's sharing rules), which the program copes with.
+out=$(pc_cli 2 check-share 2>&1) || fail "tev-cli check-share on PC2: $out"
+echo "$out"
+grep -q "^note rename over an open file: refused" <<<"$out" || fail "check-share did not find the rename over an open file refused: $out"
+ls "$TEV_SMB_SERVER_DIR/data/" | grep -q '^tev-check-' && fail "check-share left its scratch folder"
+
 # Items stored by one host are seen by the other; the change log is appended without O_APPEND,
 # which the FUSE client fails (and then every later call on the mount), and no lock stays behind.
 out=$(pc_cli 1 generate 300 2>&1) || fail "tev-cli generate 300 on PC1: $out"
