@@ -13,6 +13,10 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 constexpr qint64 CopyBlock = 1 << 20;
@@ -56,8 +60,18 @@ QString TransferCopyPath(const QString& folder, const QString& name)
 
 bool IsFileOrLink(const QString& path)
 {
+#ifndef Q_OS_WIN
+    // Only "no such file" makes a file absent: a look that fails for a moment on a file server
+    // counts it as there, so that its copy fails with the real reason instead of the transfer
+    // leaving the file behind.
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno != ENOENT && errno != ENOTDIR;
+    return S_ISREG(info.st_mode) || S_ISLNK(info.st_mode);
+#else
     const QFileInfo info(path);
     return info.isFile() || info.isSymLink();
+#endif
 }
 
 IoResult CopyChecked(const QString& from, const QString& to, const CopyBytes& copyBytes,

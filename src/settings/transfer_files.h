@@ -30,7 +30,8 @@ QStringList TransferTargetNames();
 // Where the copy of `name` waits in `folder` until it takes its place.
 QString TransferCopyPath(const QString& folder, const QString& name);
 
-// True for a file, and for a link where a file belongs (which the copy then refuses).
+// True for a file, and for a link where a file belongs (which the copy then refuses); also where
+// the system cannot tell (any failure but "no such file"), so that the copy reports it.
 bool IsFileOrLink(const QString& path);
 
 // Copies the bytes of the open source into the open target; false on a read or write error.
