@@ -252,6 +252,9 @@ void shootLedger(ScreenHost& host, Camera& camera)
     camera.clickCell("MSFlexGrid1", 1, 0);
     camera.shoot(QStringLiteral("ledger-vocabulary"));
     camera.click("vocabularyCloseButton");
+    camera.click("chartButton");
+    camera.shoot(QStringLiteral("ledger-chart"));
+    camera.click("chartCloseButton");
     camera.click("editFrameCloseButton");
 
     // The filter: the storage place of the first item, as a part of the word.

@@ -64,6 +64,7 @@ EditFramePanel::EditFramePanel(QWidget* parent) : QFrame(parent)
     m_nextItem = button(QStringLiteral("次　項"), QStringLiteral("nextItemButton"), 10440, this);
     button(QStringLiteral("閉じる"), QStringLiteral("editFrameCloseButton"), 12160, this);
     button(QStringLiteral("履　歴"), QStringLiteral("historyButton"), 13880, this);
+    placed(new QPushButton(QStringLiteral("グラフ"), this), QStringLiteral("chartButton"), 13700, 40, 1200, 400);
     m_textEntry = placed(new QLineEdit(this), QStringLiteral("textEntryBox"), 8040, 2700, 3600, 360);
 
     connect(m_handle, &DragHandle::dragged, this,

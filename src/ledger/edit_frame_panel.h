@@ -2,7 +2,8 @@
 // The item edit frame (Picture20): the item number, the mode caption and record number, the
 // item row MSFlexGrid1, the month table MSFlexGrid2, the text entry box, the frame's buttons,
 // the position presets, the drag handle and the start-of-use chooser (Picture21 with Combo1).
-// "履　歴" (historyButton) opens the change history of the item shown.
+// "履　歴" (historyButton) opens the change history of the item shown, "グラフ" (chartButton) its
+// stock chart.
 // This file lays the frame out, prepares its tables and moves it; editing an item, storing it
 // and the entry pad are connected where marked.
 #include "ledger/edit_frame_cells.h"

@@ -5,6 +5,7 @@
 #include "ledger/entry_pad.h"
 #include "ledger/filter_panel.h"
 #include "ledger/item_history_panel.h"
+#include "ledger/stock_chart_panel.h"
 #include "ledger/ledger_backup.h"
 #include "ledger/ledger_buttons_panel.h"
 #include "ledger/ledger_colours.h"
@@ -59,6 +60,8 @@ EditFrameController::EditFrameController(LedgerScreen& screen, AppState& state)
     connect(frame->frameButton("historyButton"), &QPushButton::clicked, this, [this] {
         ShowItemHistory(&m_screen, m_state, m_session.item().text(ItemField::Number));
     });
+    connect(frame->frameButton("chartButton"), &QPushButton::clicked, this,
+            [this] { ShowStockChart(&m_screen, m_state, m_session.item()); });
     connect(frame->frameButton("editFrameCloseButton"), &QPushButton::clicked, this, [this] {
         if (!settleUnsavedEntries())
             return;

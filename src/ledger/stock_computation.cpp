@@ -70,8 +70,21 @@ std::optional<QString> QtyFieldText(double value)
 
 double StockOf(const ItemRecord& record)
 {
-    return tidy(record.textNumber(ItemField::PreviousStock) + sumOfRow(record, QtyRow::Received, MonthsInYear)
-                - sumOfRow(record, QtyRow::Issued, MonthsInYear));
+    return StockUpToMonth(record, MonthsInYear);
+}
+
+double StockUpToMonth(const ItemRecord& record, int month)
+{
+    return tidy(record.textNumber(ItemField::PreviousStock) + sumOfRow(record, QtyRow::Received, month)
+                - sumOfRow(record, QtyRow::Issued, month));
+}
+
+std::array<double, MonthsInYear> MonthEndStocks(const ItemRecord& record)
+{
+    std::array<double, MonthsInYear> stocks{};
+    for (int month = 1; month <= MonthsInYear; ++month)
+        stocks[size_t(month - 1)] = StockUpToMonth(record, month);
+    return stocks;
 }
 
 StockOutcome RecalculateStock(ItemRecord& record, int monthLimit)
@@ -79,8 +92,7 @@ StockOutcome RecalculateStock(ItemRecord& record, int monthLimit)
     StockOutcome outcome;
     const double previous = record.textNumber(ItemField::PreviousStock);
     if (monthLimit >= 1 && monthLimit <= MonthsInYear) {
-        const double upToMonth = tidy(previous + sumOfRow(record, QtyRow::Received, monthLimit)
-                                      - sumOfRow(record, QtyRow::Issued, monthLimit));
+        const double upToMonth = StockUpToMonth(record, monthLimit);
         if (upToMonth < 0) {
             outcome.status = StockOutcome::Status::ShortUpToMonth;
             outcome.shortStock = upToMonth;

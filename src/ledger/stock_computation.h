@@ -4,6 +4,7 @@
 // ItemRecord, shared by the edit frame, the entry pad, tev-cli and the imports.
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <optional>
 
 class ItemRecord;
@@ -47,6 +48,14 @@ void RecalculateStockValue(ItemRecord& record);
 
 // The stock as the year check computes it: previous-year stock + received − issued.
 double StockOf(const ItemRecord& record);
+
+// The stock at the end of ledger month 1..12 as the shortage check computes it: previous-year
+// stock + received − issued of the months up to it.
+double StockUpToMonth(const ItemRecord& record, int month);
+
+// The stock at the end of each month of the ledger year (StockUpToMonth of months 1..12): the
+// line of the item's stock chart.
+std::array<double, MonthsInYear> MonthEndStocks(const ItemRecord& record);
 
 // The stock cell's colour after a recalculation: light pink at 0, light blue-violet below the
 // proper stock, otherwise white.

@@ -60,6 +60,38 @@ TEST(StockComputationTest, ShortageChecksUpToTheEditedMonthAndOverTheYear)
     }
 }
 
+// The month-end stocks of the chart, computed by hand, and the shortage check agreeing with them
+// for every month: a month whose end stock is below zero is the month the check refuses.
+TEST(StockComputationTest, MonthEndStocksFollowTheLedgerYearFromThePreviousYearStock)
+{
+    using Stocks = std::array<double, MonthsInYear>;
+    struct Case {
+        const char* name;
+        ItemRecord item;
+        Stocks stocks;
+    } cases[] = {
+        {"nothing moved: the previous-year stock all year", itemOf("7", {}), {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7}},
+        {"a month with receipts and issues", itemOf("10", {{In, 1, "5"}, {Out, 1, "3"}, {Out, 2, "12"}}),
+         {12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        // Months 9..12 are January..March of the next calendar year: the series runs on over the
+        // year boundary without a reset.
+        {"across the turn of the calendar year", itemOf("1", {{In, 9, "4"}, {Out, 10, "2.5"}, {In, 12, ".5"}}),
+         {1, 1, 1, 1, 1, 1, 1, 1, 5, 2.5, 2.5, 3}},
+        {"a shortage in month 3, made good in month 4", itemOf("0", {{Out, 3, "2"}, {In, 4, "2"}}),
+         {0, 0, -2, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(MonthEndStocks(c.item), c.stocks);
+        EXPECT_EQ(StockOf(c.item), c.stocks.back());
+        for (int month = 1; month <= MonthsInYear; ++month) {
+            ItemRecord checked = c.item;
+            const StockOutcome outcome = RecalculateStock(checked, month);
+            EXPECT_EQ(outcome.status == Status::ShortUpToMonth, c.stocks[size_t(month - 1)] < 0) << month;
+        }
+    }
+}
+
 TEST(StockComputationTest, AcceptedEntryWritesTotalsStockRatesAndValue)
 {
     ItemRecord item = itemOf("10", {{In, 1, "120"}, {Out, 2, "130"}}, "5");
