@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libzip-dev libpugixml-dev libexpat1-dev libfreexl-dev libcurl4-openssl-dev
+  libzip-dev libpugixml-dev libexpat1-dev libfreexl-dev libcurl4-openssl-dev libzint-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
   python3-openpyxl python3-aiosmtpd

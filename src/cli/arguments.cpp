@@ -43,3 +43,26 @@ std::optional<qint64> ParseWholeNumber(const QString& text, qint64 min, qint64 m
         return std::nullopt;
     return value;
 }
+
+bool TakeRepeatedOption(QStringList& args, const QString& name, QStringList& values)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == name) {
+            if (i + 1 >= args.size())
+                return false;
+            values.append(args[++i]);
+        } else if (args[i].startsWith(name + u'=')) {
+            values.append(args[i].mid(name.size() + 1));
+        } else {
+            rest.append(args[i]);
+        }
+    }
+    args = rest;
+    return true;
+}
+
+bool TakeFlag(QStringList& args, const QString& name)
+{
+    return args.removeAll(name) > 0;
+}

@@ -6,6 +6,7 @@ int RunExportSpec(Invocation& invocation);
 int RunExportVocab(Invocation& invocation);
 int RunMailLedger(Invocation& invocation);
 int RunCheckShare(Invocation& invocation);
+int RunLabels(Invocation& invocation);
 
 const QList<Command>& CommandTable()
 {
@@ -47,6 +48,13 @@ const QList<Command>& CommandTable()
          QStringLiteral("writes the ledger workbook and mails it to the registered recipients; prints its path and "
                         "the count"),
          &RunMailLedger},
+        {QStringLiteral("labels"),
+         QStringLiteral("[--filter COL=WORD ...] [ITEMNO ...] --out FILE.pdf [--layout 12|24|44] [--code barcode|qr|both] "
+                        "[--place]"),
+         QStringLiteral("item labels with a Code 128 barcode and/or a QR code of the item number, its name (and "
+                        "storage place) on an A4 label sheet, as a PDF; of the items listed, the filter's hits, or "
+                        "every item; prints the path, the count of labels and of pages"),
+         &RunLabels},
         {QStringLiteral("move"), QStringLiteral("ITEMNO --month M (--in Q | --out Q) [--set]"),
          QStringLiteral("adds (or with --set replaces) a month's received or issued quantity, checks the stock, stores"),
          &RunMove},

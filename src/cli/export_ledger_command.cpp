@@ -14,34 +14,12 @@
 
 #include <QFileInfo>
 
-namespace {
-const QString FilterOption = QStringLiteral("--filter");
-
-// Takes every "--filter COND" and "--filter=COND" out of `args`. False when one lacks its value.
-bool takeFilters(QStringList& args, QStringList& conditions)
-{
-    QStringList rest;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == FilterOption) {
-            if (i + 1 >= args.size())
-                return false;
-            conditions.append(args[++i]);
-        } else if (args[i].startsWith(FilterOption + u'=')) {
-            conditions.append(args[i].mid(FilterOption.size() + 1));
-        } else {
-            rest.append(args[i]);
-        }
-    }
-    args = rest;
-    return true;
-}
-} // namespace
 
 int RunExportLedger(Invocation& invocation)
 {
     QStringList args = invocation.args();
     QStringList filters;
-    if (!takeFilters(args, filters))
+    if (!TakeRepeatedOption(args, QStringLiteral("--filter"), filters))
         return invocation.usageError(QStringLiteral("option --filter needs a value COL=WORD"));
     const ParsedArguments parsed = ParseArguments(args, {QStringLiteral("--out")});
     if (!parsed.error.isEmpty())

@@ -4,10 +4,39 @@
 #include "cli/console_output.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
+
+namespace {
+
+// True when the command drawn (labels: fonts and a PDF) is asked for: it needs a GUI application,
+// which runs on the offscreen platform unless another is set, so that no display is needed.
+bool drawsPictures(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--client-folder") {
+            ++i;
+            continue;
+        }
+        if (!arg.startsWith("--"))
+            return arg == "labels";
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (drawsPictures(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("tev-inventory"));
 
     QStringList args = QCoreApplication::arguments().mid(1);

@@ -1,9 +1,13 @@
-// Test entry point: a Qt application object (with widgets for screen tests) around GoogleTest.
+// Test entry point: a Qt application object (with widgets for screen tests, with fonts and painting
+// for the drawing tests) around GoogleTest.
 #include <gtest/gtest.h>
 
 #ifdef TEV_TEST_GUI
 #include <QApplication>
 using TestApplication = QApplication;
+#elif defined(TEV_TEST_DRAWING)
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
 #else
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
