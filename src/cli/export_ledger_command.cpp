@@ -43,17 +43,10 @@ int RunExportLedger(Invocation& invocation)
 
     QList<int> hits;
     if (rows) {
-        const FilterConditions conditions = NormaliseFilterConditions(*rows);
-        if (!conditions.hasComplete()) {
-            state->dialogs.inform(QStringLiteral("登録確認"), QStringLiteral("絞込の条件が設定されてません。　"));
+        const std::optional<QList<int>> found = FilterHitsOf(invocation, *state, *rows);
+        if (!found)
             return ExitFailed;
-        }
-        const FilterScanResult scan = ScanForHits(*state, conditions);
-        if (!scan.ok) {
-            PrintError(QStringLiteral("tev-cli export-ledger: the ledger cannot be read: %1\n").arg(LedgerPath(*state)));
-            return ExitFailed;
-        }
-        hits = scan.hits;
+        hits = *found;
     }
     const LedgerWorkbookResult result = ExportLedgerWorkbook(*state, nullptr, out, rows ? &hits : nullptr);
     return ReportWorkbookExport(QStringLiteral("export-ledger"), result.status, result.path, &result.ledger);

@@ -58,3 +58,18 @@ int RunFilter(Invocation& invocation)
     PrintOut(out);
     return ExitSuccess;
 }
+
+std::optional<QList<int>> FilterHitsOf(Invocation& invocation, AppState& state, FilterConditionRows rows)
+{
+    const FilterConditions conditions = NormaliseFilterConditions(rows);
+    if (!conditions.hasComplete()) {
+        state.dialogs.inform(QStringLiteral("登録確認"), QStringLiteral("絞込の条件が設定されてません。　"));
+        return std::nullopt;
+    }
+    const FilterScanResult scan = ScanForHits(state, conditions);
+    if (!scan.ok) {
+        invocation.printMessage(QStringLiteral("the ledger cannot be read: %1").arg(LedgerPath(state)));
+        return std::nullopt;
+    }
+    return scan.hits;
+}

@@ -63,17 +63,10 @@ int RunLabels(Invocation& invocation)
         return ExitFailed;
     QList<int> records;
     if (rows) {
-        const FilterConditions conditions = NormaliseFilterConditions(*rows);
-        if (!conditions.hasComplete()) {
-            state->dialogs.inform(QStringLiteral("登録確認"), QStringLiteral("絞込の条件が設定されてません。　"));
+        const std::optional<QList<int>> found = FilterHitsOf(invocation, *state, *rows);
+        if (!found)
             return ExitFailed;
-        }
-        const FilterScanResult scan = ScanForHits(*state, conditions);
-        if (!scan.ok) {
-            invocation.printMessage(QStringLiteral("the ledger cannot be read: %1").arg(LedgerPath(*state)));
-            return ExitFailed;
-        }
-        records = scan.hits;
+        records = *found;
     }
     if (!invocation.ledgerOpens(*state))
         return ExitFailed;

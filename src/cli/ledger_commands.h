@@ -6,6 +6,7 @@
 #include <optional>
 
 class Invocation;
+struct AppState;
 
 int RunFilter(Invocation& invocation);
 int RunSort(Invocation& invocation);
@@ -16,3 +17,8 @@ int RunRecalc(Invocation& invocation);
 // column the filter accepts (1, 2, 3, 4, 5 or 8); WORD may be empty. Nothing, with `error` set,
 // when an argument is malformed.
 std::optional<FilterConditionRows> ParseFilterArguments(const QStringList& args, QString* error);
+
+// The records the filter rows find, in ledger order, as the ledger screen's filter finds them.
+// Nothing when the conditions are incomplete (told as the screen tells it) or the ledger cannot be
+// read (printed).
+std::optional<QList<int>> FilterHitsOf(Invocation& invocation, AppState& state, FilterConditionRows rows);

@@ -17,40 +17,47 @@ bool LabelSheet::fits() const
     return last.right() <= pageWidth + 1e-9 && last.bottom() <= pageHeight + 1e-9;
 }
 
+namespace {
+
+// The sheets offered, labels without gaps between them.
+struct Preset {
+    int labels;
+    int columns;
+    int rows;
+    double width;
+    double height;
+    double left;
+    double top;
+};
+constexpr Preset Presets[] = {
+    {12, 2, 6, 86.4, 42.3, 18.6, 21.6}, // centred on the page
+    {24, 3, 8, 70, 37, 0, 0.5},         // the whole width
+    {44, 4, 11, 48.3, 25.4, 8.4, 8.8},
+};
+
+} // namespace
+
 std::optional<LabelSheet> LabelSheetOfLayout(int labelsPerPage)
 {
-    LabelSheet sheet;
-    switch (labelsPerPage) {
-    case 12: // 86.4 × 42.3 mm, 2 × 6, centred
-        sheet.columns = 2;
-        sheet.rows = 6;
-        sheet.labelWidth = sheet.horizontalPitch = 86.4;
-        sheet.labelHeight = sheet.verticalPitch = 42.3;
-        sheet.leftMargin = 18.6;
-        sheet.topMargin = 21.6;
+    for (const Preset& preset : Presets) {
+        if (preset.labels != labelsPerPage)
+            continue;
+        LabelSheet sheet;
+        sheet.columns = preset.columns;
+        sheet.rows = preset.rows;
+        sheet.labelWidth = sheet.horizontalPitch = preset.width;
+        sheet.labelHeight = sheet.verticalPitch = preset.height;
+        sheet.leftMargin = preset.left;
+        sheet.topMargin = preset.top;
         return sheet;
-    case 24: // 70 × 37 mm, 3 × 8, the whole width
-        sheet.columns = 3;
-        sheet.rows = 8;
-        sheet.labelWidth = sheet.horizontalPitch = 70;
-        sheet.labelHeight = sheet.verticalPitch = 37;
-        sheet.leftMargin = 0;
-        sheet.topMargin = 0.5;
-        return sheet;
-    case 44: // 48.3 × 25.4 mm, 4 × 11
-        sheet.columns = 4;
-        sheet.rows = 11;
-        sheet.labelWidth = sheet.horizontalPitch = 48.3;
-        sheet.labelHeight = sheet.verticalPitch = 25.4;
-        sheet.leftMargin = 8.4;
-        sheet.topMargin = 8.8;
-        return sheet;
-    default:
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 QList<int> LabelLayouts()
 {
-    return {12, 24, 44};
+    QList<int> layouts;
+    for (const Preset& preset : Presets)
+        layouts.append(preset.labels);
+    return layouts;
 }
