@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -117,7 +118,11 @@ TEST(MessageBoxDialogs, NotifyDoesNotWaitForTheUser)
     ASSERT_NE(notice, nullptr);
     EXPECT_FALSE(notice->isModal());
     EXPECT_EQ(notice->text(), QStringLiteral("一行目\n二行目"));
+    // Closing it deletes it once the events are processed.
+    QPointer<QMessageBox> closed(notice);
     notice->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed.isNull());
 }
 
 // The buttons speak Japanese whether or not Qt's translation is installed, and a question whose
