@@ -18,21 +18,15 @@
 int RunExportLedger(Invocation& invocation)
 {
     QStringList args = invocation.args();
-    QStringList filters;
-    if (!TakeRepeatedOption(args, QStringLiteral("--filter"), filters))
-        return invocation.usageError(QStringLiteral("option --filter needs a value COL=WORD"));
+    std::optional<FilterConditionRows> rows;
+    QString error;
+    if (!TakeFilterOptions(args, rows, error))
+        return invocation.usageError(error);
     const ParsedArguments parsed = ParseArguments(args, {QStringLiteral("--out")});
     if (!parsed.error.isEmpty())
         return invocation.usageError(parsed.error);
     if (!parsed.positional.isEmpty())
         return invocation.usageError(QStringLiteral("export-ledger takes no positional arguments"));
-    std::optional<FilterConditionRows> rows;
-    if (!filters.isEmpty()) {
-        QString error;
-        rows = ParseFilterArguments(filters, &error);
-        if (!rows)
-            return invocation.usageError(error);
-    }
     QString out = parsed.options.value(QStringLiteral("--out"));
     if (!out.isEmpty())
         out = QFileInfo(out).absoluteFilePath();

@@ -73,3 +73,17 @@ std::optional<QList<int>> FilterHitsOf(Invocation& invocation, AppState& state, 
     }
     return scan.hits;
 }
+
+bool TakeFilterOptions(QStringList& args, std::optional<FilterConditionRows>& rows, QString& error)
+{
+    QStringList filters;
+    if (!TakeRepeatedOption(args, QStringLiteral("--filter"), filters)) {
+        error = QStringLiteral("option --filter needs a value COL=WORD");
+        return false;
+    }
+    rows.reset();
+    if (filters.isEmpty())
+        return true;
+    rows = ParseFilterArguments(filters, &error);
+    return rows.has_value();
+}

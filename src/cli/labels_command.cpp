@@ -27,9 +27,10 @@ LabelItem labelOf(const ItemRecord& record)
 int RunLabels(Invocation& invocation)
 {
     QStringList args = invocation.args();
-    QStringList filters;
-    if (!TakeRepeatedOption(args, QStringLiteral("--filter"), filters))
-        return invocation.usageError(QStringLiteral("option --filter needs a value COL=WORD"));
+    std::optional<FilterConditionRows> rows;
+    QString error;
+    if (!TakeFilterOptions(args, rows, error))
+        return invocation.usageError(error);
     const bool withPlace = TakeFlag(args, QStringLiteral("--place"));
     const ParsedArguments parsed =
         ParseArguments(args, {QStringLiteral("--out"), QStringLiteral("--layout"), QStringLiteral("--code")});
@@ -50,13 +51,6 @@ int RunLabels(Invocation& invocation)
         options.codes = LabelCodes::Qr;
     else if (code != QStringLiteral("both"))
         return invocation.usageError(QStringLiteral("--code is barcode, qr or both"));
-    std::optional<FilterConditionRows> rows;
-    if (!filters.isEmpty()) {
-        QString error;
-        rows = ParseFilterArguments(filters, &error);
-        if (!rows)
-            return invocation.usageError(error);
-    }
 
     AppState* state = invocation.startUp();
     if (!state)

@@ -18,6 +18,10 @@ int RunRecalc(Invocation& invocation);
 // when an argument is malformed.
 std::optional<FilterConditionRows> ParseFilterArguments(const QStringList& args, QString* error);
 
+// Takes every "--filter COL=WORD" out of `args` and parses them: nothing in `rows` when there was
+// none. False, with `error` set, when one lacks its value or is malformed.
+bool TakeFilterOptions(QStringList& args, std::optional<FilterConditionRows>& rows, QString& error);
+
 // The records the filter rows find, in ledger order, as the ledger screen's filter finds them.
 // Nothing when the conditions are incomplete (told as the screen tells it) or the ledger cannot be
 // read (printed).

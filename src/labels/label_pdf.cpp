@@ -115,13 +115,11 @@ LabelRun WriteLabelsPdf(const QString& path, const QList<LabelItem>& items, cons
         QPainter painter(&writer);
         const double pxPerMm = PdfResolution / 25.4;
         const int perPage = options.sheet.perPage();
-        for (int first = 0; first < items.size() || first == 0; first += perPage) {
-            if (first > 0)
+        run.pages = std::max(1, int((items.size() + perPage - 1) / perPage)); // an empty list: one empty page
+        for (int page = 0; page < run.pages; ++page) {
+            if (page > 0)
                 writer.newPage();
-            PaintLabelPage(painter, pxPerMm, items.mid(first, perPage), options, &run.qrInstead);
-            ++run.pages;
-            if (items.isEmpty())
-                break;
+            PaintLabelPage(painter, pxPerMm, items.mid(page * perPage, perPage), options, &run.qrInstead);
         }
         painter.end();
     }

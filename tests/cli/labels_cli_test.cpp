@@ -3,7 +3,9 @@
 // errors and an unknown item number a failure, with no file written.
 #include "cli_process_helper.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,4 +59,12 @@ TEST(LabelsCli, RefusesWhatItCannotDoAndWritesNothing)
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(u' ').toStdString() << ": " << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(pdf));
     }
+
+    // A folder where the PDF belongs is said so and stays a folder.
+    const QString folderInPlace = dir.filePath(u"taken.pdf"_s);
+    ASSERT_TRUE(QDir().mkpath(folderInPlace));
+    const CliRun taken = RunCliIn(folder, {u"labels"_s, u"--out"_s, folderInPlace});
+    EXPECT_EQ(taken.exitCode, 1);
+    EXPECT_TRUE(taken.err.contains(u"ファイルの位置にフォルダーなどファイル以外のものがあります。"_s)) << taken.err.toStdString();
+    EXPECT_TRUE(QFileInfo(folderInPlace).isDir());
 }
